@@ -1,0 +1,87 @@
+#include "compose/PhraseBook.h"
+
+#include "base/ProgramFolder.h"
+#include "base/Windows1251.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr PhraseListId loadOrder[] = {PhraseListId::Titles, PhraseListId::Accounts, PhraseListId::PlainNames,
+                                      PhraseListId::Actions, PhraseListId::Places};
+constexpr PhraseListId saveOrder[] = {PhraseListId::Titles, PhraseListId::Accounts, PhraseListId::Actions,
+                                      PhraseListId::Places, PhraseListId::PlainNames};
+
+QByteArrayList builtInOpenings()
+{
+    static const char16_t *const openings[] = {
+        u"Как-то раз задумал",
+        u"Однажды затаил надежду",
+        u"Наметился как-то",
+        u"И такое бывает: надоумился",
+        u"Надумался как-то",
+        u"История: подумал как-то раз",
+        u"Одной прекрасной летней ночью замыслил",
+        u"Одной сумасшедней летней ночью задумал",
+        u"Одной ужасной осенней ночью помыслил",
+        u"Вроде бы задумал однажды",
+        u"Однажды случилось у",
+        u"Было дело: замыслил",
+        u"Было дело: подумал однажды",
+        u"Было дело: наметился как-то раз",
+        u"Было делишко: решился-таки",
+        u"Было делишечко: придумал",
+    };
+    QByteArrayList entries;
+    for (const char16_t *opening : openings)
+        entries.append(Windows1251::encodeOrThrow(QString::fromUtf16(opening)));
+    return entries;
+}
+
+} // namespace
+
+PhraseBook::PhraseBook()
+{
+    list(PhraseListId::Openings) = PhraseList(builtInOpenings());
+}
+
+QString PhraseBook::filePath(PhraseListId id)
+{
+    switch (id) {
+    case PhraseListId::Titles:
+        return ProgramFolder::path(QStringLiteral("/Lists/thenames.txt"));
+    case PhraseListId::Accounts:
+        return ProgramFolder::path(QStringLiteral("/Lists/names.txt"));
+    case PhraseListId::PlainNames:
+        return ProgramFolder::path(QStringLiteral("/Lists/justnames.txt"));
+    case PhraseListId::Actions:
+        return ProgramFolder::path(QStringLiteral("/Lists/actions.txt"));
+    case PhraseListId::Places:
+        return ProgramFolder::path(QStringLiteral("/Lists/places.txt"));
+    case PhraseListId::Openings:
+        break;
+    }
+    return {};
+}
+
+void PhraseBook::loadAll()
+{
+    for (PhraseListId id : loadOrder) {
+        list(id).clear();
+        m_read[index(id)] = false;
+    }
+    for (PhraseListId id : loadOrder) {
+        list(id).load(filePath(id));
+        m_read[index(id)] = true;
+    }
+}
+
+void PhraseBook::saveAll() const
+{
+    for (PhraseListId id : saveOrder) {
+        const QString path = filePath(id);
+        if (!m_read[index(id)] && QFileInfo::exists(path))
+            continue;
+        list(id).save(path);
+    }
+}

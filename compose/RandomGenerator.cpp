@@ -1,0 +1,14 @@
+#include "compose/RandomGenerator.h"
+
+#include <chrono>
+
+quint32 RandomGenerator::highResolutionClock()
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return quint32(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+}
+
+RandomGenerator::RandomGenerator(Clock clock)
+    : m_clock(std::move(clock))
+{
+}
