@@ -1,0 +1,12 @@
+#pragma once
+
+// Makes the program's font families render Cyrillic cleanly where they are not
+// installed, by loading or substituting close relatives.
+class FontSetup
+{
+public:
+    FontSetup() = delete;
+
+    // Call once, after the application object exists and before any window.
+    static void install();
+};

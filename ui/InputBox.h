@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <optional>
+
+class QLineEdit;
+
+// The modal one-line input box: a prompt, a field that starts empty and takes
+// at most 255 characters, and the buttons "OK" and "Cancel".
+class InputBox : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static const int MaximumLength = 255;
+
+    // The entered text (possibly empty) on OK; nothing on Cancel or close.
+    static std::optional<QString> ask(QWidget *parent, const QString &caption, const QString &prompt);
+
+    // While set, ask() returns the answer's result instead of showing the box.
+    using Answer = std::function<std::optional<QString>(const QString &caption, const QString &prompt)>;
+    static void setAnswerForTesting(Answer answer);
+
+private:
+    InputBox(QWidget *parent, const QString &caption, const QString &prompt);
+
+    QLineEdit *m_field;
+};
