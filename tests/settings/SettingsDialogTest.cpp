@@ -1,0 +1,196 @@
+#include "base/FileIO.h"
+#include "base/ProgramFolder.h"
+#include "settings/SettingsFile.h"
+#include "settings/TForm6.h"
+#include "ui/HoverLinkLabel.h"
+#include "ui/MessageBoxes.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+// The settings dialog: its controls, loading at creation, saving on every way
+// of closing, a refused close when the file cannot be written, and the tray
+// flag that only "Сохранить и закрыть" updates.
+class SettingsDialogTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void controlsStartWithTheDefaults();
+    void tabOrder();
+    void bothModesOffUntilAClick();
+    void everyCloseSaves_data();
+    void everyCloseSaves();
+    void escapeEndsTheModalLoopAndSaves();
+    void failedCloseKeepsTheDialogOpenUntilARetry();
+    void neverShownNeverWrites();
+
+private:
+    QString configFolder() const { return m_folder->filePath(QStringLiteral("Config files")); }
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    QList<MessageBoxes::Shown> m_boxes;
+};
+
+void SettingsDialogTest::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Config files")));
+    ProgramFolder::overrideForTesting(m_folder->path());
+    m_boxes.clear();
+    MessageBoxes::setInterceptorForTesting([this](const MessageBoxes::Shown &shown) { m_boxes.append(shown); });
+}
+
+void SettingsDialogTest::cleanup()
+{
+    MessageBoxes::setInterceptorForTesting({});
+    ProgramFolder::overrideForTesting({});
+}
+
+void SettingsDialogTest::controlsStartWithTheDefaults()
+{
+    TForm6 dialog;
+    QVERIFY(dialog.values() == SettingsValues());
+    QVERIFY(!dialog.minimizeToTrayFlag());
+    QCOMPARE(dialog.size(), QSize(366, 394));
+
+    // Every control is laid out inside the fixed client area, captions unclipped.
+    dialog.show();
+    for (QWidget *control : QList<QWidget *>{dialog.twitter, dialog.justname, dialog.Edit1, dialog.CB2,
+                                             dialog.CheckBox3, dialog.CheckBox1, dialog.CheckBox2,
+                                             dialog.XPHoverLabel2}) {
+        const QRect area(control->mapTo(&dialog, QPoint(0, 0)), control->size());
+        QVERIFY2(dialog.rect().contains(area), qPrintable(control->objectName()));
+        QVERIFY2(control->height() >= control->heightForWidth(control->width()), qPrintable(control->objectName()));
+    }
+}
+
+void SettingsDialogTest::tabOrder()
+{
+    TForm6 dialog;
+    const QList<QWidget *> expected{dialog.CB2,    dialog.CheckBox1, dialog.CheckBox2, dialog.CheckBox3,
+                                    dialog.Edit1, dialog.twitter,   dialog.justname};
+    QList<QWidget *> visited;
+    QWidget *widget = dialog.CB2;
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus)
+            visited.append(widget);
+        widget = widget->nextInFocusChain();
+    } while (widget != dialog.CB2);
+    QCOMPARE(visited, expected);
+}
+
+void SettingsDialogTest::bothModesOffUntilAClick()
+{
+    FileIO::writeWholeFile(SettingsFile::path(), "[option]\r\ntwiname=0\r\njustname=0\r\n");
+    TForm6 dialog;
+    QVERIFY(!dialog.twitter->isChecked() && !dialog.justname->isChecked());
+    dialog.show();
+    QTest::mouseClick(dialog.justname, Qt::LeftButton);
+    QTest::mouseClick(dialog.twitter, Qt::LeftButton);
+    QVERIFY(dialog.twitter->isChecked() && !dialog.justname->isChecked());
+}
+
+void SettingsDialogTest::everyCloseSaves_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<bool>("flagFollows");
+    QTest::newRow("title bar") << QStringLiteral("close") << false;
+    QTest::newRow("Escape") << QStringLiteral("escape") << false;
+    QTest::newRow("Сохранить и закрыть") << QStringLiteral("link") << true;
+}
+
+void SettingsDialogTest::everyCloseSaves()
+{
+    QFETCH(QString, way);
+    QFETCH(bool, flagFollows);
+
+    FileIO::writeWholeFile(SettingsFile::path(), "[option]\r\ncheck=5\r\nmine=kept\r\n");
+    TForm6 dialog;
+    QVERIFY(dialog.minimizeToTrayFlag());
+    QSignalSpy flagChanges(&dialog, &TForm6::minimizeToTrayFlagChanged);
+    dialog.show();
+    QCOMPARE(dialog.focusWidget(), dialog.Edit1);
+    dialog.Edit1->setText(QStringLiteral(" @Квенби "));
+    dialog.CB2->setChecked(false);
+
+    if (way == QStringLiteral("close"))
+        dialog.close();
+    else if (way == QStringLiteral("escape"))
+        QTest::keyClick(dialog.Edit1, Qt::Key_Escape);
+    else
+        QTest::mouseClick(dialog.XPHoverLabel2, Qt::LeftButton);
+
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(m_boxes.isEmpty());
+    QCOMPARE(FileIO::readWholeFile(SettingsFile::path()),
+             QByteArray("[option]\r\ncheck=0\r\nmine=kept\r\naddress=\" @\xca\xe2\xe5\xed\xe1\xe8 \"\r\ncheck3=1\r\n"
+                        "check4=1\r\ncheck2=0\r\ntwiname=1\r\njustname=0\r\n"));
+    QCOMPARE(dialog.minimizeToTrayFlag(), !flagFollows);
+    QCOMPARE(flagChanges.size(), flagFollows ? 1 : 0);
+    // The controls keep their states for the next opening.
+    QCOMPARE(dialog.Edit1->text(), QStringLiteral(" @Квенби "));
+}
+
+void SettingsDialogTest::escapeEndsTheModalLoopAndSaves()
+{
+    TForm6 dialog;
+    bool stuck = false;
+    QTimer::singleShot(0, dialog.Edit1, [&] { QTest::keyClick(dialog.Edit1, Qt::Key_Escape); });
+    QTimer::singleShot(5000, &dialog, [&] {
+        stuck = true;
+        dialog.done(QDialog::Rejected);
+    });
+    dialog.exec();
+    QVERIFY(!stuck);
+    QVERIFY(QFileInfo::exists(SettingsFile::path()));
+}
+
+void SettingsDialogTest::failedCloseKeepsTheDialogOpenUntilARetry()
+{
+    QVERIFY(QDir(configFolder()).removeRecursively());
+    TForm6 dialog;
+    dialog.show();
+    dialog.CB2->setChecked(true);
+    QTest::mouseClick(dialog.XPHoverLabel2, Qt::LeftButton);
+
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.minimizeToTrayFlag());
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes[0].kind, MessageBoxes::Kind::Error);
+    QVERIFY2(m_boxes[0].text.startsWith(
+                 QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(SettingsFile::path()))),
+             qPrintable(m_boxes[0].text));
+    QVERIFY(!QFileInfo::exists(configFolder()));
+
+    QTest::keyClick(dialog.Edit1, Qt::Key_Escape);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(m_boxes.size(), 2);
+
+    QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Config files")));
+    dialog.close();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(m_boxes.size(), 2);
+    QVERIFY(SettingsFile::load(SettingsFile::path()).minimizeToTray);
+}
+
+void SettingsDialogTest::neverShownNeverWrites()
+{
+    {
+        TForm6 first;
+        TForm6 second;
+        second.close();
+    }
+    QVERIFY(QDir(configFolder()).isEmpty());
+}
+
+QTEST_MAIN(SettingsDialogTest)
+#include "SettingsDialogTest.moc"

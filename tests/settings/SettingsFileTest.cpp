@@ -1,0 +1,241 @@
+#include "base/AppError.h"
+#include "base/FileIO.h"
+#include "base/ProgramFolder.h"
+#include "settings/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+// Reading and writing the settings file: value forms, defaults, the layout of
+// a file the program creates, and that a failed write leaves the old file.
+class SettingsFileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void missingPiecesGiveTheDefaults_data();
+    void missingPiecesGiveTheDefaults();
+    void switchValueForms_data();
+    void switchValueForms();
+    void compositionModes_data();
+    void compositionModes();
+    void addressIsReadAsStored();
+    void firstSaveCreatesTheFileInKeyOrder();
+    void saveRewritesEveryKeyAndKeepsForeignLines();
+    void missingFolderIsNeitherCreatedNorWritten();
+    void readOnlyFileKeepsItsBytes();
+    void accountTheCodePageCannotHoldWritesNothing();
+
+private:
+    QString writeConfig(const QByteArray &bytes);
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+};
+
+static void verifySaveIsRefused(const QString &path)
+{
+    try {
+        SettingsFile::save(path, SettingsValues());
+        QFAIL("no error");
+    } catch (const AppError &error) {
+        QCOMPARE(error.message(), QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path)));
+    }
+}
+
+void SettingsFileTest::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Config files")));
+    ProgramFolder::overrideForTesting(m_folder->path());
+}
+
+QString SettingsFileTest::writeConfig(const QByteArray &bytes)
+{
+    FileIO::writeWholeFile(SettingsFile::path(), bytes);
+    return SettingsFile::path();
+}
+
+void SettingsFileTest::missingPiecesGiveTheDefaults_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("no file") << QByteArray();
+    QTest::newRow("other section") << QByteArray("[options]\r\ncheck=1\r\ncheck3=0\r\ntwiname=0\r\n");
+    QTest::newRow("section without keys") << QByteArray("[option]\r\n[other]\r\ncheck4=0\r\n");
+    QTest::newRow("unreadable values") << QByteArray("[option]\r\ncheck=on\r\ncheck3=\r\ncheck4=no\r\n"
+                                                     "check2=x1\r\ntwiname=$\r\njustname=0x\r\n");
+}
+
+void SettingsFileTest::missingPiecesGiveTheDefaults()
+{
+    QFETCH(QByteArray, file);
+    if (!file.isEmpty())
+        writeConfig(file);
+    QVERIFY(SettingsFile::load(SettingsFile::path()) == SettingsValues());
+    QVERIFY(SettingsFile::load(m_folder->filePath(QStringLiteral("No folder/yarnconfig.ini"))) == SettingsValues());
+}
+
+void SettingsFileTest::switchValueForms_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("isInteger");
+    QTest::addColumn<bool>("nonZero");
+
+    QTest::newRow("0") << QByteArray("0") << true << false;
+    QTest::newRow("2") << QByteArray("2") << true << true;
+    QTest::newRow("0x10") << QByteArray("0x10") << true << true;
+    QTest::newRow("$1F") << QByteArray("$1F") << true << true;
+    QTest::newRow("negative") << QByteArray("-1") << true << true;
+    QTest::newRow("plus zero") << QByteArray("+0") << true << false;
+    QTest::newRow("blanks around") << QByteArray(" \t7 ") << true << true;
+    QTest::newRow("yes") << QByteArray("yes") << false << false;
+    QTest::newRow("empty") << QByteArray("") << false << false;
+    QTest::newRow("trailing text") << QByteArray("1x") << false << false;
+    QTest::newRow("bare prefix") << QByteArray("0x") << false << false;
+    QTest::newRow("hex digits without prefix") << QByteArray("1F") << false << false;
+    QTest::newRow("beyond 32 bits") << QByteArray("0x100000000") << false << false;
+    QTest::newRow("beyond int") << QByteArray("2147483648") << false << false;
+}
+
+void SettingsFileTest::switchValueForms()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, isInteger);
+    QFETCH(bool, nonZero);
+
+    // "check" defaults to off, "check3" to on: garbage must give each its own default.
+    const QString path = writeConfig("[option]\r\ncheck=" + text + "\r\ncheck3=" + text + "\r\n");
+    const SettingsValues values = SettingsFile::load(path);
+    QCOMPARE(values.minimizeToTray, isInteger ? nonZero : false);
+    QCOMPARE(values.autoCopy, isInteger ? nonZero : true);
+}
+
+void SettingsFileTest::compositionModes_data()
+{
+    QTest::addColumn<QByteArray>("keys");
+    QTest::addColumn<bool>("accountMode");
+    QTest::addColumn<bool>("plainNameMode");
+
+    QTest::newRow("both on: plain names") << QByteArray("twiname=1\r\njustname=1\r\n") << false << true;
+    QTest::newRow("both off: neither") << QByteArray("twiname=0\r\njustname=0\r\n") << false << false;
+    QTest::newRow("only justname off") << QByteArray("justname=0\r\n") << true << false;
+    QTest::newRow("only twiname off") << QByteArray("twiname=0\r\n") << false << false;
+}
+
+void SettingsFileTest::compositionModes()
+{
+    QFETCH(QByteArray, keys);
+    QFETCH(bool, accountMode);
+    QFETCH(bool, plainNameMode);
+
+    const SettingsValues values = SettingsFile::load(writeConfig("[option]\r\n" + keys));
+    QCOMPARE(values.accountMode, accountMode);
+    QCOMPARE(values.plainNameMode, plainNameMode);
+}
+
+void SettingsFileTest::addressIsReadAsStored()
+{
+    QString path = writeConfig("[option]\r\naddress=@\xca\xe2\xe5\xed\xe1\xe8 two  words\r\n");
+    QCOMPARE(SettingsFile::load(path).ownAccount, QStringLiteral("@Квенби two  words"));
+
+    const QByteArray longest(2047, 'q');
+    path = writeConfig("[option]\r\naddress=" + longest + "\r\n");
+    QCOMPARE(SettingsFile::load(path).ownAccount, QString::fromLatin1(longest));
+    path = writeConfig("[option]\r\naddress=" + longest + "tail\r\n");
+    QCOMPARE(SettingsFile::load(path).ownAccount, QString::fromLatin1(longest));
+
+    // Blanks around the account are the user's, so they must survive a save.
+    SettingsValues values;
+    values.ownAccount = QStringLiteral("  @me  ");
+    SettingsFile::save(path, values);
+    QCOMPARE(SettingsFile::load(path).ownAccount, values.ownAccount);
+}
+
+void SettingsFileTest::firstSaveCreatesTheFileInKeyOrder()
+{
+    SettingsFile::save(SettingsFile::path(), SettingsValues());
+    QCOMPARE(FileIO::readWholeFile(SettingsFile::path()),
+             QByteArray("[option]\r\naddress=\r\ncheck=0\r\ncheck3=1\r\ncheck4=1\r\ncheck2=0\r\ntwiname=1\r\n"
+                        "justname=0\r\n"));
+
+    const SettingsValues changed{false, true, QStringLiteral("Квенби"), true, true, false, false};
+    QFile::remove(SettingsFile::path());
+    SettingsFile::save(SettingsFile::path(), changed);
+    QCOMPARE(FileIO::readWholeFile(SettingsFile::path()),
+             QByteArray("[option]\r\naddress=\xca\xe2\xe5\xed\xe1\xe8\r\ncheck=1\r\ncheck3=0\r\ncheck4=0\r\n"
+                        "check2=1\r\ntwiname=0\r\njustname=1\r\n"));
+    QVERIFY(SettingsFile::load(SettingsFile::path()) == changed);
+}
+
+void SettingsFileTest::saveRewritesEveryKeyAndKeepsForeignLines()
+{
+    const QString path = writeConfig("; written by hand\n[Window]\nleft=10\n\n[OPTION]\nCheck=5\ntheme=dark\n"
+                                     "TWINAME = $1\n\n[tail]\nx=\xff");
+    SettingsFile::save(path, SettingsFile::load(path));
+    QCOMPARE(FileIO::readWholeFile(path),
+             QByteArray("; written by hand\n[Window]\nleft=10\n\n[OPTION]\nCheck=1\ntheme=dark\nTWINAME = 1\n"
+                        "address=\r\ncheck3=1\r\ncheck4=1\r\ncheck2=0\r\njustname=0\r\n\n[tail]\nx=\xff"));
+}
+
+void SettingsFileTest::missingFolderIsNeitherCreatedNorWritten()
+{
+    QVERIFY(QDir(m_folder->filePath(QStringLiteral("Config files"))).removeRecursively());
+    verifySaveIsRefused(SettingsFile::path());
+    QVERIFY(!QFileInfo::exists(m_folder->filePath(QStringLiteral("Config files"))));
+}
+
+// As root every file counts as writable, so the read-only case runs as nobody.
+void SettingsFileTest::readOnlyFileKeepsItsBytes()
+{
+    const QByteArray child = qgetenv("YARNSPIN_SETTINGS_READONLY_CHILD");
+    if (!child.isEmpty()) {
+        verifySaveIsRefused(QString::fromLocal8Bit(child));
+        return;
+    }
+    const QString path = writeConfig("[option]\r\ncheck=5\r\n");
+    const QString folder = QFileInfo(path).path();
+    const auto everyoneMayEnter = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+        | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    QVERIFY(QFile::setPermissions(m_folder->path(), everyoneMayEnter));
+    QVERIFY(QFile::setPermissions(folder, everyoneMayEnter));
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther));
+    if (geteuid() != 0) {
+        qputenv("YARNSPIN_SETTINGS_READONLY_CHILD", path.toLocal8Bit());
+        readOnlyFileKeepsItsBytes();
+        qunsetenv("YARNSPIN_SETTINGS_READONLY_CHILD");
+    } else {
+        // A copy in the scratch folder, so that nobody can run it whatever the build folder allows.
+        const QString copy = m_folder->filePath(QStringLiteral("child"));
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("YARNSPIN_SETTINGS_READONLY_CHILD"), path);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                                  QStringLiteral("--clear-groups"), copy,
+                                                  QStringLiteral("readOnlyFileKeepsItsBytes")});
+        QVERIFY(process.waitForFinished());
+        QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+                 process.readAllStandardOutput().constData());
+    }
+    QCOMPARE(FileIO::readWholeFile(path), QByteArray("[option]\r\ncheck=5\r\n"));
+}
+
+void SettingsFileTest::accountTheCodePageCannotHoldWritesNothing()
+{
+    const QString path = writeConfig("[option]\r\naddress=old\r\n");
+    SettingsValues values;
+    values.ownAccount = QStringLiteral("me✓");
+    QVERIFY_THROWS_EXCEPTION(AppError, SettingsFile::save(path, values));
+    values.ownAccount = QStringLiteral("two\nlines");
+    QVERIFY_THROWS_EXCEPTION(AppError, SettingsFile::save(path, values));
+    QCOMPARE(FileIO::readWholeFile(path), QByteArray("[option]\r\naddress=old\r\n"));
+}
+
+QTEST_GUILESS_MAIN(SettingsFileTest)
+#include "SettingsFileTest.moc"
