@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The operations the program performs on a journal-like text area. Windows
+// work through this, so the widget behind it can change without them.
+// Text crosses this boundary with CR LF line ends.
+class JournalView
+{
+public:
+    virtual ~JournalView() = default;
+
+    // Empty text or text ending with a line end gets the line and a line end;
+    // otherwise a line end and the line, which is then left without one.
+    virtual void appendLine(const QString &line) = 0;
+    virtual QString text() const = 0;
+    // Any of CR LF, CR or LF ends a line.
+    virtual void setText(const QString &text) = 0;
+    virtual bool isEmpty() const = 0;
+    virtual QString selectedText() const = 0;
+    // The rows as displayed with word wrap; the empty row after a final line
+    // end is not one.
+    virtual QStringList displayedRows() const = 0;
+
+    virtual void clear() = 0;
+    virtual void selectAll() = 0;
+    virtual void copy() = 0;
+    virtual void cut() = 0;
+    virtual void paste() = 0;
+
+    virtual QWidget *widget() = 0;
+};
