@@ -1,0 +1,24 @@
+#include "app/Program.h"
+#include "app/TForm1.h"
+#include "base/Windows1251.h"
+#include "ui/EventGuard.h"
+#include "ui/FontSetup.h"
+#include "ui/MessageBoxes.h"
+#include "ui/RichToolTip.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(MessageBoxes::applicationTitle());
+    // Without the code-page converter no list could be read or written safely.
+    if (!EventGuard::run([] { Windows1251::ensureAvailable(); }))
+        return 1;
+    FontSetup::install();
+    RichToolTip::install(application);
+
+    Program program;
+    program.mainWindow().show();
+    return QApplication::exec();
+}

@@ -1,0 +1,73 @@
+// Autogeneration appends a tweet every 50 ms for hours. This composes 100,000
+// tweets through the real main window, letting the event loop run between
+// them as the timer would, and prints the worst and median cost of one
+// compose command and the heap held per tweet.
+#include "app/Program.h"
+#include "app/TForm1.h"
+#include "base/ProgramFolder.h"
+#include "journal/PlainJournalView.h"
+#include "ui/MessageBoxes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+size_t heapInUse()
+{
+    return mallinfo2().uordblks;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const int tweets = argc > 1 ? std::atoi(argv[1]) : 100000;
+
+    QTemporaryDir folder;
+    QDir(folder.path()).mkpath(QStringLiteral("Lists"));
+    QDir(folder.path()).mkpath(QStringLiteral("Config files"));
+    for (const char *name : {"thenames.txt", "names.txt", "justnames.txt", "actions.txt", "places.txt"}) {
+        QFile::copy(QStringLiteral(SHIPPED_LISTS_DIR "/") + QString::fromLatin1(name),
+                    folder.filePath(QStringLiteral("Lists/") + QString::fromLatin1(name)));
+    }
+    ProgramFolder::overrideForTesting(folder.path());
+    MessageBoxes::setInterceptorForTesting([](const MessageBoxes::Shown &) {});
+
+    Program program;
+    TForm1 &window = program.mainWindow();
+    window.show();
+    QApplication::processEvents();
+
+    std::vector<qint64> costs;
+    costs.reserve(size_t(tweets));
+    const size_t heapBefore = heapInUse();
+    QElapsedTimer clock;
+    for (int i = 0; i < tweets; ++i) {
+        clock.start();
+        window.Button1Click();
+        costs.push_back(clock.nsecsElapsed());
+        QApplication::processEvents();
+    }
+    const size_t heapAfter = heapInUse();
+
+    std::sort(costs.begin(), costs.end());
+    std::printf("compositions:          %d\n", tweets);
+    std::printf("median compose:        %.1f us\n", double(costs[costs.size() / 2]) / 1000.0);
+    std::printf("99th percentile:       %.1f us\n", double(costs[costs.size() * 99 / 100]) / 1000.0);
+    std::printf("worst compose:         %.1f us\n", double(costs.back()) / 1000.0);
+    std::printf("heap held per tweet:   %.0f bytes\n", double(heapAfter - heapBefore) / tweets);
+    std::printf("journal characters:    %lld\n", static_cast<long long>(window.Memo1->text().size()));
+    return 0;
+}
