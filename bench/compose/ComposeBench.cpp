@@ -6,6 +6,7 @@
 #include "compose/TweetComposer.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -14,7 +15,8 @@ namespace {
 
 constexpr int millionEntries = 1000000;
 
-QByteArray millionEntryFile()
+// Writes a list file of a million entries, about 30 MB, and returns its path.
+QString writeMillionEntryFile(const QTemporaryDir &dir)
 {
     QByteArray bytes;
     bytes.reserve(millionEntries * 30);
@@ -22,18 +24,18 @@ QByteArray millionEntryFile()
         bytes.append("\xef\xee\xe4\xee\xe8\xf2\xfc \xea\xee\xf0\xee\xe2\xea\xf3 \xed\xee\xec\xe5\xf0 ")
             .append(QByteArray::number(i))
             .append("\r\n");
-    return bytes;
+    const QString path = dir.filePath(QStringLiteral("actions.txt"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
 }
 
 void LoadMillionEntryList(benchmark::State &state)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("actions.txt"));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(millionEntryFile());
-    file.close();
-    state.counters["MB"] = double(file.size()) / 1e6;
+    const QString path = writeMillionEntryFile(dir);
+    state.counters["MB"] = double(QFileInfo(path).size()) / 1e6;
     PhraseList list;
     for (auto _ : state) {
         list.load(path);
@@ -45,11 +47,7 @@ BENCHMARK(LoadMillionEntryList)->Unit(benchmark::kMillisecond);
 void SaveMillionEntryList(benchmark::State &state)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("actions.txt"));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(millionEntryFile());
-    file.close();
+    const QString path = writeMillionEntryFile(dir);
     PhraseList list;
     list.load(path);
     for (auto _ : state)

@@ -1,14 +1,12 @@
 #include "base/AppError.h"
 #include "base/FileIO.h"
 #include "base/Windows1251.h"
+#include "tests/support/OrdinaryUser.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <unistd.h>
 
 // Whole-file I/O, its error messages and the code-page edge.
 class FileIOTest : public QObject
@@ -83,44 +81,35 @@ void FileIOTest::unwritableFolderKeepsTheOldFile()
     }
 }
 
-// As root every file counts as writable, so the read-only case runs as nobody.
+namespace {
+
+void verifyWriteIsRefused(const QString &path)
+{
+    try {
+        FileIO::writeWholeFile(path, "new");
+        QFAIL("no error");
+    } catch (const AppError &error) {
+        QCOMPARE(error.message(), QStringLiteral("Cannot create file \"%1\". Permission denied").arg(path));
+    }
+}
+
+} // namespace
+
 void FileIOTest::readOnlyFileIsRefusedForAnOrdinaryUser()
 {
-    const QByteArray role = qgetenv("YARNSPIN_READONLY_CHILD");
-    if (!role.isEmpty()) {
-        try {
-            FileIO::writeWholeFile(QString::fromLocal8Bit(role), "new");
-            QFAIL("no error");
-        } catch (const AppError &error) {
-            QCOMPARE(error.message(),
-                     QStringLiteral("Cannot create file \"%1\". Permission denied").arg(QString::fromLocal8Bit(role)));
-        }
+    const QString handedOver = OrdinaryUser::handedOverPath();
+    if (!handedOver.isEmpty()) {
+        verifyWriteIsRefused(handedOver);
         return;
     }
     QTemporaryDir dir;
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                          | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+    QVERIFY(OrdinaryUser::openToEveryone(dir.path()));
     const QString path = dir.filePath(QStringLiteral("names.txt"));
     FileIO::writeWholeFile(path, "old");
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther);
-    if (geteuid() != 0) {
-        qputenv("YARNSPIN_READONLY_CHILD", path.toLocal8Bit());
-        readOnlyFileIsRefusedForAnOrdinaryUser();
-        qunsetenv("YARNSPIN_READONLY_CHILD");
-    } else {
-        // A copy in the scratch folder, so that nobody can run it whatever the build folder allows.
-        const QString copy = dir.filePath(QStringLiteral("child"));
-        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("YARNSPIN_READONLY_CHILD"), path);
-        child.setProcessEnvironment(environment);
-        child.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                                                QStringLiteral("--clear-groups"), copy,
-                                                QStringLiteral("readOnlyFileIsRefusedForAnOrdinaryUser")});
-        QVERIFY(child.waitForFinished());
-        QVERIFY2(child.exitCode() == 0, child.readAllStandardOutput().constData());
-    }
+    const QString failure = OrdinaryUser::verify("readOnlyFileIsRefusedForAnOrdinaryUser", path, dir.path(),
+                                                 [&] { verifyWriteIsRefused(path); });
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QCOMPARE(FileIO::readWholeFile(path), QByteArray("old"));
 }
 

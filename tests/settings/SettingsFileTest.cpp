@@ -2,14 +2,12 @@
 #include "base/FileIO.h"
 #include "base/ProgramFolder.h"
 #include "settings/SettingsFile.h"
+#include "tests/support/OrdinaryUser.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <unistd.h>
 
 // Reading and writing the settings file: value forms, defaults, the layout of
 // a file the program creates, and that a failed write leaves the old file.
@@ -189,40 +187,20 @@ void SettingsFileTest::missingFolderIsNeitherCreatedNorWritten()
     QVERIFY(!QFileInfo::exists(m_folder->filePath(QStringLiteral("Config files"))));
 }
 
-// As root every file counts as writable, so the read-only case runs as nobody.
 void SettingsFileTest::readOnlyFileKeepsItsBytes()
 {
-    const QByteArray child = qgetenv("YARNSPIN_SETTINGS_READONLY_CHILD");
-    if (!child.isEmpty()) {
-        verifySaveIsRefused(QString::fromLocal8Bit(child));
+    const QString handedOver = OrdinaryUser::handedOverPath();
+    if (!handedOver.isEmpty()) {
+        verifySaveIsRefused(handedOver);
         return;
     }
     const QString path = writeConfig("[option]\r\ncheck=5\r\n");
-    const QString folder = QFileInfo(path).path();
-    const auto everyoneMayEnter = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-        | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-    QVERIFY(QFile::setPermissions(m_folder->path(), everyoneMayEnter));
-    QVERIFY(QFile::setPermissions(folder, everyoneMayEnter));
+    QVERIFY(OrdinaryUser::openToEveryone(m_folder->path()));
+    QVERIFY(OrdinaryUser::openToEveryone(QFileInfo(path).path()));
     QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther));
-    if (geteuid() != 0) {
-        qputenv("YARNSPIN_SETTINGS_READONLY_CHILD", path.toLocal8Bit());
-        readOnlyFileKeepsItsBytes();
-        qunsetenv("YARNSPIN_SETTINGS_READONLY_CHILD");
-    } else {
-        // A copy in the scratch folder, so that nobody can run it whatever the build folder allows.
-        const QString copy = m_folder->filePath(QStringLiteral("child"));
-        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("YARNSPIN_SETTINGS_READONLY_CHILD"), path);
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                                                  QStringLiteral("--clear-groups"), copy,
-                                                  QStringLiteral("readOnlyFileKeepsItsBytes")});
-        QVERIFY(process.waitForFinished());
-        QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
-                 process.readAllStandardOutput().constData());
-    }
+    const QString failure = OrdinaryUser::verify("readOnlyFileKeepsItsBytes", path, m_folder->path(),
+                                                 [&] { verifySaveIsRefused(path); });
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QCOMPARE(FileIO::readWholeFile(path), QByteArray("[option]\r\ncheck=5\r\n"));
 }
 
