@@ -86,6 +86,8 @@ TForm1::TForm1(QWidget *parent)
     Form1 = this;
     buildWindow();
     buildMenus();
+    adjustSize();
+    move(screen()->availableGeometry().center() - rect().center());
     m_tray = new TrayIcon(this, PopupMenu1, this);
     m_notices = std::make_unique<Notices>(*m_tray);
     m_keyRouter = new KeyCombinationRouter(this, menuBar(), this);
@@ -185,14 +187,14 @@ void TForm1::buildWindow()
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(416, 416, 169, 33);
     Button1->setToolTip(QStringLiteral("Сочинить смешной твит!"));
-    connect(Button1, &QAbstractButton::clicked, this, [this] { EventGuard::run([this] { Button1Click(); }); });
+    connect(Button1, &QAbstractButton::clicked, this, EventGuard::guarded(this, &TForm1::Button1Click));
 
     PngBitBtn1 = new ImageButton(QPixmap(QStringLiteral(":/artwork/options.png")), QString(), client);
     PngBitBtn1->setObjectName(QStringLiteral("PngBitBtn1"));
     PngBitBtn1->setGeometry(590, 416, 35, 33);
     PngBitBtn1->setToolTip(QStringLiteral("Дополнительные опции"));
     PngBitBtn1->setEnabled(false);
-    connect(PngBitBtn1, &QAbstractButton::clicked, this, [this] { EventGuard::run([this] { PngBitBtn1Click(); }); });
+    connect(PngBitBtn1, &QAbstractButton::clicked, this, EventGuard::guarded(this, &TForm1::PngBitBtn1Click));
 
     auto *lastTweet = new PlainJournalView(client);
     lastTweet->setObjectName(QStringLiteral("Memo2"));
@@ -219,7 +221,7 @@ void TForm1::buildMenus()
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(key);
         action->setShortcutContext(Qt::WidgetShortcut);
-        connect(action, &QAction::triggered, this, [this, handler] { EventGuard::run([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this, EventGuard::guarded(this, handler));
         return action;
     };
 

@@ -1,30 +1,16 @@
 #include "ui/FontSetup.h"
 
-#include <QFile>
+#include "platform/FontFiles.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QStringList>
 
 namespace {
 
-// Wine's font package carries an outline Tahoma with Cyrillic, but outside
-// the directories fontconfig scans.
-const char *const WineTahomaFiles[] = {
-    "/usr/share/wine/fonts/tahoma.ttf",
-    "/usr/share/wine/fonts/tahomabd.ttf",
-};
-
 bool isInstalled(const QString &family)
 {
     return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
-}
-
-void loadWineTahoma()
-{
-    for (const char *file : WineTahomaFiles) {
-        if (QFile::exists(QString::fromLatin1(file)))
-            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
-    }
 }
 
 // The candidates that are installed, in order; Qt tries substitutes in order.
@@ -51,8 +37,10 @@ void FontSetup::install()
 {
     const QString tahoma = QStringLiteral("Tahoma");
     const QString dejaVuSans = QStringLiteral("DejaVu Sans");
-    if (!isInstalled(tahoma))
-        loadWineTahoma();
+    if (!isInstalled(tahoma)) {
+        for (const QString &file : platform::tahomaFontFiles())
+            QFontDatabase::addApplicationFont(file);
+    }
 
     substitute(tahoma, {dejaVuSans});
     substitute(QStringLiteral("MS Sans Serif"), {tahoma, dejaVuSans});

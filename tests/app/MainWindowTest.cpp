@@ -21,6 +21,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -122,6 +123,9 @@ void MainWindowTest::startsAsLaidOut()
     start();
     QCOMPARE(Form1->windowTitle(), QStringLiteral("Merovale Yarnspin"));
     QCOMPARE(Form1->centralWidget()->size(), QSize(633, 463));
+    const QPoint offCentre = Form1->geometry().center() - Form1->screen()->availableGeometry().center();
+    // A pixel or two of rounding either way.
+    QVERIFY2(offCentre.manhattanLength() <= 4, "the window starts at the centre of the screen");
     QCOMPARE(Form1->Label1->text(), QStringLiteral("Нажмите на кнопку \"Сочинить смешной твит!\""));
     QCOMPARE(Form1->Memo1->widget()->geometry(), QRect(8, 56, 617, 345));
     QVERIFY(Form1->Memo1->widget()->hasFocus());
