@@ -29,8 +29,7 @@ TrayIcon::TrayIcon(QWidget *mainWindow, QMenu *menu, QObject *parent)
     , m_mainWindow(mainWindow)
     , m_icon(new QSystemTrayIcon(applicationIcon(), this))
 {
-    // The notification area keeps only the first 127 characters of a tool-tip.
-    m_icon->setToolTip(QStringLiteral("Merovale Yarnspin").left(127));
+    m_icon->setToolTip(QStringLiteral("Merovale Yarnspin"));
     m_icon->setContextMenu(menu);
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         // A double click arrives as a click first; restoring twice changes nothing.

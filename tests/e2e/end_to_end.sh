@@ -26,37 +26,31 @@ QT_QPA_PLATFORM=xcb "$folder/yarnspin" &
 pid=$!
 
 visible_window() {
-  xdotool search --pid "$pid" --onlyvisible --name '^Merovale Yarnspin$' 2>/dev/null | head -n 1 || true
+  xdotool search --pid "$pid" --onlyvisible --name '^Merovale Yarnspin$' 2>/dev/null | head -n 1
 }
+
+# Runs the command ten times a second until it succeeds, for at most ten seconds.
+wait_until() {
+  for _ in $(seq 1 100); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+message_shown() { message="$(visible_window)" && [ -n "$message" ]; }
+main_window_shown() { window="$(visible_window)" && [ -n "$window" ] && [ "$window" != "$message" ]; }
+clipboard_filled() { clipboard="$(xclip -o -selection clipboard 2>/dev/null)" && [ -n "$clipboard" ]; }
+program_ended() { ! kill -0 "$pid" 2>/dev/null; }
 
 # The first start greets with the favourites' first-run message before the
 # main window shows; Enter closes it.
-message=""
-for _ in $(seq 1 100); do
-  message="$(visible_window)"
-  [ -n "$message" ] && break
-  sleep 0.1
-done
-[ -n "$message" ] || { echo "the first-run message never appeared"; exit 1; }
+wait_until message_shown || { echo "the first-run message never appeared"; exit 1; }
 xdotool windowfocus --sync "$message" key Return
+wait_until main_window_shown || { echo "the main window never appeared"; exit 1; }
 
-window=""
-for _ in $(seq 1 100); do
-  window="$(visible_window)"
-  [ -n "$window" ] && [ "$window" != "$message" ] && break
-  window=""
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "the main window never appeared"; exit 1; }
-
-xdotool windowfocus --sync "$window"
-xdotool key F2
-clipboard=""
-for _ in $(seq 1 50); do
-  clipboard="$(xclip -o -selection clipboard 2>/dev/null | iconv -f UTF-8 -t UTF-8 || true)"
-  [ -n "$clipboard" ] && break
-  sleep 0.1
-done
+xdotool windowfocus --sync "$window" key F2
+wait_until clipboard_filled || { echo "nothing reached the clipboard"; exit 1; }
 expected=" @kotofeich погулять на болоте."
 case "$clipboard" in
   *"$expected"*) ;;
@@ -64,17 +58,11 @@ case "$clipboard" in
 esac
 
 xdotool windowfocus --sync "$window" key ctrl+q
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "the program did not end"
-  exit 1
-fi
+wait_until program_ended || { echo "the program did not end"; exit 1; }
 wait "$pid" || { echo "the program ended with an error"; exit 1; }
 
 places="$(od -An -c "$folder/Lists/places.txt" | tr -s ' ')"
 [ "$(tail -c 2 "$folder/Lists/places.txt" | od -An -tx1 | tr -d ' ')" = "0d0a" ] || { echo "places.txt: $places"; exit 1; }
+[ "$(od -An -c "$folder/Lists/names.txt" | tr -d ' \n')" = 'kotofeich\r\n' ] || { echo "names.txt changed"; exit 1; }
 [ -f "$folder/Lists/favourite.txt" ] || { echo "the favourites file was not written"; exit 1; }
 echo "1 passed, 0 failed"
