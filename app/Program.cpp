@@ -1,9 +1,9 @@
 #include "app/Program.h"
 
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "base/AppError.h"
-#include "settings/TForm6.h"
-#include "shell/TForm2.h"
+#include "settings/SettingsDialog.h"
+#include "shell/AboutBox.h"
 #include "ui/MessageBoxes.h"
 
 #include <QApplication>
@@ -18,21 +18,18 @@ Program::Program()
 {
     initArtwork();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/artwork/icon-256.png")));
-    m_form1 = std::make_unique<TForm1>();
-    m_form2 = std::make_unique<TForm2>();
-    Form2 = m_form2.get();
-    loadFavourites(*m_form1);
-    m_form6 = std::make_unique<TForm6>();
-    Form6 = m_form6.get();
+    // The main window loads the lists as it is created; the settings dialog
+    // comes last, so the main window is handed it and the About box after.
+    m_mainWindow = std::make_unique<MainWindow>();
+    m_aboutBox = std::make_unique<AboutBox>();
+    loadFavourites(*m_mainWindow);
+    m_settingsDialog = std::make_unique<SettingsDialog>();
+    m_mainWindow->attach(*m_settingsDialog, *m_settingsDialog, *m_aboutBox);
 }
 
-Program::~Program()
-{
-    Form6 = nullptr;
-    Form2 = nullptr;
-}
+Program::~Program() = default;
 
-void Program::loadFavourites(TForm1 &mainWindow)
+void Program::loadFavourites(MainWindow &mainWindow)
 {
     try {
         mainWindow.favourites().load(FavouritesText::filePath());

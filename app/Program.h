@@ -2,11 +2,12 @@
 
 #include <memory>
 
-class TForm1;
-class TForm2;
-class TForm6;
+class AboutBox;
+class MainWindow;
+class SettingsDialog;
 
 // The program's windows, created in start-up order and living until it ends.
+// Each window gets the others it works with from here; none reaches for them.
 class Program
 {
 public:
@@ -16,12 +17,13 @@ public:
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
 
-    TForm1 &mainWindow() { return *m_form1; }
+    MainWindow &mainWindow() { return *m_mainWindow; }
+    SettingsDialog &settingsDialog() { return *m_settingsDialog; }
 
 private:
-    static void loadFavourites(TForm1 &mainWindow);
+    static void loadFavourites(MainWindow &mainWindow);
 
-    std::unique_ptr<TForm1> m_form1;
-    std::unique_ptr<TForm2> m_form2;
-    std::unique_ptr<TForm6> m_form6;
+    std::unique_ptr<MainWindow> m_mainWindow;
+    std::unique_ptr<AboutBox> m_aboutBox;
+    std::unique_ptr<SettingsDialog> m_settingsDialog;
 };

@@ -1,5 +1,5 @@
 #include "app/Program.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "base/Windows1251.h"
 #include "ui/EventGuard.h"
 #include "ui/FontSetup.h"

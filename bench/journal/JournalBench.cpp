@@ -3,7 +3,7 @@
 // them as the timer would, and prints the worst and median cost of one
 // compose command and the heap held per tweet.
 #include "app/Program.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "base/ProgramFolder.h"
 #include "journal/PlainJournalView.h"
 #include "ui/MessageBoxes.h"
@@ -46,8 +46,9 @@ int main(int argc, char *argv[])
     MessageBoxes::setInterceptorForTesting([](const MessageBoxes::Shown &) {});
 
     Program program;
-    TForm1 &window = program.mainWindow();
+    MainWindow &window = program.mainWindow();
     window.show();
+    const auto *journal = window.findChild<PlainJournalView *>(QStringLiteral("Memo1"));
     QApplication::processEvents();
 
     std::vector<qint64> costs;
@@ -56,7 +57,7 @@ int main(int argc, char *argv[])
     QElapsedTimer clock;
     for (int i = 0; i < tweets; ++i) {
         clock.start();
-        window.Button1Click();
+        window.composeTweet();
         costs.push_back(clock.nsecsElapsed());
         QApplication::processEvents();
     }
@@ -68,6 +69,6 @@ int main(int argc, char *argv[])
     std::printf("99th percentile:       %.1f us\n", double(costs[costs.size() * 99 / 100]) / 1000.0);
     std::printf("worst compose:         %.1f us\n", double(costs.back()) / 1000.0);
     std::printf("heap held per tweet:   %.0f bytes\n", double(heapAfter - heapBefore) / tweets);
-    std::printf("journal characters:    %lld\n", static_cast<long long>(window.Memo1->text().size()));
+    std::printf("journal characters:    %lld\n", static_cast<long long>(journal->text().size()));
     return 0;
 }

@@ -1,9 +1,10 @@
 #include "base/FileIO.h"
 #include "base/ProgramFolder.h"
 #include "settings/SettingsFile.h"
-#include "settings/TForm6.h"
+#include "settings/SettingsDialog.h"
 #include "ui/HoverLinkLabel.h"
 #include "ui/MessageBoxes.h"
+#include "tests/support/Controls.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -57,46 +58,52 @@ void SettingsDialogTest::cleanup()
 
 void SettingsDialogTest::controlsStartWithTheDefaults()
 {
-    TForm6 dialog;
+    SettingsDialog dialog;
     QVERIFY(dialog.values() == SettingsValues());
     QVERIFY(!dialog.minimizeToTrayFlag());
     QCOMPARE(dialog.size(), QSize(366, 394));
 
     // Every control is laid out inside the fixed client area, captions unclipped.
     dialog.show();
-    for (QWidget *control : QList<QWidget *>{dialog.twitter, dialog.justname, dialog.Edit1, dialog.CB2,
-                                             dialog.CheckBox3, dialog.CheckBox1, dialog.CheckBox2,
-                                             dialog.XPHoverLabel2}) {
-        const QRect area(control->mapTo(&dialog, QPoint(0, 0)), control->size());
-        QVERIFY2(dialog.rect().contains(area), qPrintable(control->objectName()));
-        QVERIFY2(control->height() >= control->heightForWidth(control->width()), qPrintable(control->objectName()));
+    for (const char *name : {"twitter", "justname", "Edit1", "CB2", "CheckBox3", "CheckBox1", "CheckBox2",
+                             "XPHoverLabel2"}) {
+        QWidget *widget = control(&dialog, name);
+        const QRect area(widget->mapTo(&dialog, QPoint(0, 0)), widget->size());
+        QVERIFY2(dialog.rect().contains(area), name);
+        QVERIFY2(widget->height() >= widget->heightForWidth(widget->width()), name);
     }
 }
 
 void SettingsDialogTest::tabOrder()
 {
-    TForm6 dialog;
-    const QList<QWidget *> expected{dialog.CB2,    dialog.CheckBox1, dialog.CheckBox2, dialog.CheckBox3,
-                                    dialog.Edit1, dialog.twitter,   dialog.justname};
+    SettingsDialog dialog;
+    QList<QWidget *> expected;
+    for (const char *name : {"CB2", "CheckBox1", "CheckBox2", "CheckBox3", "Edit1", "twitter", "justname"})
+        expected.append(control(&dialog, name));
     QList<QWidget *> visited;
-    QWidget *widget = dialog.CB2;
+    QWidget *widget = expected.first();
     do {
         if (widget->focusPolicy() & Qt::TabFocus)
             visited.append(widget);
         widget = widget->nextInFocusChain();
-    } while (widget != dialog.CB2);
+    } while (widget != expected.first());
     QCOMPARE(visited, expected);
 }
 
 void SettingsDialogTest::bothModesOffUntilAClick()
 {
     FileIO::writeWholeFile(SettingsFile::path(), "[option]\r\ntwiname=0\r\njustname=0\r\n");
-    TForm6 dialog;
-    QVERIFY(!dialog.twitter->isChecked() && !dialog.justname->isChecked());
+    SettingsDialog dialog;
+    auto *account = control<QRadioButton>(&dialog, "twitter");
+    auto *plainName = control<QRadioButton>(&dialog, "justname");
+    QVERIFY(!account->isChecked() && !plainName->isChecked());
+    QCOMPARE(dialog.compositionMode(), SettingsRecord::CompositionMode::Neither);
     dialog.show();
-    QTest::mouseClick(dialog.justname, Qt::LeftButton);
-    QTest::mouseClick(dialog.twitter, Qt::LeftButton);
-    QVERIFY(dialog.twitter->isChecked() && !dialog.justname->isChecked());
+    QTest::mouseClick(plainName, Qt::LeftButton);
+    QCOMPARE(dialog.compositionMode(), SettingsRecord::CompositionMode::PlainName);
+    QTest::mouseClick(account, Qt::LeftButton);
+    QVERIFY(account->isChecked() && !plainName->isChecked());
+    QCOMPARE(dialog.compositionMode(), SettingsRecord::CompositionMode::Account);
 }
 
 void SettingsDialogTest::everyCloseSaves_data()
@@ -114,20 +121,20 @@ void SettingsDialogTest::everyCloseSaves()
     QFETCH(bool, flagFollows);
 
     FileIO::writeWholeFile(SettingsFile::path(), "[option]\r\ncheck=5\r\nmine=kept\r\n");
-    TForm6 dialog;
+    SettingsDialog dialog;
     QVERIFY(dialog.minimizeToTrayFlag());
-    QSignalSpy flagChanges(&dialog, &TForm6::minimizeToTrayFlagChanged);
+    QSignalSpy flagChanges(&dialog, &SettingsDialog::minimizeToTrayFlagChanged);
     dialog.show();
-    QCOMPARE(dialog.focusWidget(), dialog.Edit1);
-    dialog.Edit1->setText(QStringLiteral(" @Квенби "));
-    dialog.CB2->setChecked(false);
+    QCOMPARE(dialog.focusWidget(), control<QLineEdit>(&dialog, "Edit1"));
+    control<QLineEdit>(&dialog, "Edit1")->setText(QStringLiteral(" @Квенби "));
+    control<QCheckBox>(&dialog, "CB2")->setChecked(false);
 
     if (way == QStringLiteral("close"))
         dialog.close();
     else if (way == QStringLiteral("escape"))
-        QTest::keyClick(dialog.Edit1, Qt::Key_Escape);
+        QTest::keyClick(control<QLineEdit>(&dialog, "Edit1"), Qt::Key_Escape);
     else
-        QTest::mouseClick(dialog.XPHoverLabel2, Qt::LeftButton);
+        QTest::mouseClick(control<HoverLinkLabel>(&dialog, "XPHoverLabel2"), Qt::LeftButton);
 
     QVERIFY(!dialog.isVisible());
     QVERIFY(m_boxes.isEmpty());
@@ -137,14 +144,16 @@ void SettingsDialogTest::everyCloseSaves()
     QCOMPARE(dialog.minimizeToTrayFlag(), !flagFollows);
     QCOMPARE(flagChanges.size(), flagFollows ? 1 : 0);
     // The controls keep their states for the next opening.
-    QCOMPARE(dialog.Edit1->text(), QStringLiteral(" @Квенби "));
+    QCOMPARE(control<QLineEdit>(&dialog, "Edit1")->text(), QStringLiteral(" @Квенби "));
+    QCOMPARE(dialog.ownAccount(), QStringLiteral(" @Квенби "));
 }
 
 void SettingsDialogTest::escapeEndsTheModalLoopAndSaves()
 {
-    TForm6 dialog;
+    SettingsDialog dialog;
     bool stuck = false;
-    QTimer::singleShot(0, dialog.Edit1, [&] { QTest::keyClick(dialog.Edit1, Qt::Key_Escape); });
+    auto *account = control<QLineEdit>(&dialog, "Edit1");
+    QTimer::singleShot(0, account, [&] { QTest::keyClick(account, Qt::Key_Escape); });
     QTimer::singleShot(5000, &dialog, [&] {
         stuck = true;
         dialog.done(QDialog::Rejected);
@@ -157,10 +166,10 @@ void SettingsDialogTest::escapeEndsTheModalLoopAndSaves()
 void SettingsDialogTest::failedCloseKeepsTheDialogOpenUntilARetry()
 {
     QVERIFY(QDir(configFolder()).removeRecursively());
-    TForm6 dialog;
+    SettingsDialog dialog;
     dialog.show();
-    dialog.CB2->setChecked(true);
-    QTest::mouseClick(dialog.XPHoverLabel2, Qt::LeftButton);
+    control<QCheckBox>(&dialog, "CB2")->setChecked(true);
+    QTest::mouseClick(control<HoverLinkLabel>(&dialog, "XPHoverLabel2"), Qt::LeftButton);
 
     QVERIFY(dialog.isVisible());
     QVERIFY(dialog.minimizeToTrayFlag());
@@ -171,7 +180,7 @@ void SettingsDialogTest::failedCloseKeepsTheDialogOpenUntilARetry()
              qPrintable(m_boxes[0].text));
     QVERIFY(!QFileInfo::exists(configFolder()));
 
-    QTest::keyClick(dialog.Edit1, Qt::Key_Escape);
+    QTest::keyClick(control<QLineEdit>(&dialog, "Edit1"), Qt::Key_Escape);
     QVERIFY(dialog.isVisible());
     QCOMPARE(m_boxes.size(), 2);
 
@@ -185,8 +194,8 @@ void SettingsDialogTest::failedCloseKeepsTheDialogOpenUntilARetry()
 void SettingsDialogTest::neverShownNeverWrites()
 {
     {
-        TForm6 first;
-        TForm6 second;
+        SettingsDialog first;
+        SettingsDialog second;
         second.close();
     }
     QVERIFY(QDir(configFolder()).isEmpty());

@@ -1,4 +1,4 @@
-#include "shell/TForm2.h"
+#include "shell/AboutBox.h"
 
 #include "base/OutsideAddresses.h"
 #include "ui/EventGuard.h"
@@ -8,8 +8,6 @@
 #include <QLabel>
 #include <QTextEdit>
 #include <QUrl>
-
-TForm2 *Form2 = nullptr;
 
 namespace {
 
@@ -45,9 +43,10 @@ const QString licence = QStringLiteral(
 
 } // namespace
 
-TForm2::TForm2(QWidget *parent)
+AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent)
 {
+    setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("О программе - это неофициальный продукт компании Меровейл"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(497, 388);
@@ -82,8 +81,9 @@ TForm2::TForm2(QWidget *parent)
                          "учебы и развлечений."),
           QRect(201, 80, 288, 41), tahoma(11), this);
 
-    auto link = [this](const QString &text, int left, void (TForm2::*handler)()) {
+    auto link = [this](const char *name, const QString &text, int left, void (AboutBox::*handler)()) {
         auto *result = new HoverLinkLabel(text, this);
+        result->setObjectName(QString::fromLatin1(name));
         result->setFont(tahoma(11));
         result->setLinkColor(QColor(0x00, 0x69, 0xD2));
         result->setUnderline(HoverLinkLabel::Underline::ExceptWhileHovered);
@@ -91,18 +91,17 @@ TForm2::TForm2(QWidget *parent)
         result->move(left, 125);
         result->adjustSize();
         connect(result, &HoverLinkLabel::clicked, this, EventGuard::guarded(this, handler));
-        return result;
     };
-    XPHoverLabel3 = link(QStringLiteral("Перейти на веб-сайт Меровейл"), 197, &TForm2::XPHoverLabel3Click);
-    XPHoverLabel6 = link(QStringLiteral("Наш блог в Google"), 363, &TForm2::XPHoverLabel6Click);
+    link("XPHoverLabel3", QStringLiteral("Перейти на веб-сайт Меровейл"), 197, &AboutBox::openMakerSite);
+    link("XPHoverLabel6", QStringLiteral("Наш блог в Google"), 363, &AboutBox::openBlog);
 }
 
-void TForm2::XPHoverLabel3Click()
+void AboutBox::openMakerSite()
 {
     QDesktopServices::openUrl(QUrl(OutsideAddresses::makerHomePage()));
 }
 
-void TForm2::XPHoverLabel6Click()
+void AboutBox::openBlog()
 {
     QDesktopServices::openUrl(QUrl(OutsideAddresses::authorBlog()));
 }

@@ -1,0 +1,753 @@
+#include "app/MainWindow.h"
+
+#include "app/KeyCombinationRouter.h"
+#include "base/OutsideAddresses.h"
+#include "base/Windows1251.h"
+#include "compose/PhraseAddition.h"
+#include "journal/PlainJournalView.h"
+#include "journal/SharedPrintDialog.h"
+#include "journal/TextPrinter.h"
+#include "journal/TweetFile.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsRecord.h"
+#include "shell/Notices.h"
+#include "shell/TrayIcon.h"
+#include "ui/EventGuard.h"
+#include "ui/FileDialogs.h"
+#include "ui/HoverLinkLabel.h"
+#include "ui/ImageButton.h"
+#include "ui/InputBox.h"
+#include "ui/MessageBoxes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QHash>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+
+#include <vector>
+
+namespace {
+
+constexpr int clientWidth = 633;
+constexpr int clientHeight = 463;
+const QString windowCaption = QStringLiteral("Merovale Yarnspin");
+
+QFont tahoma(int pixelSize, bool bold = false)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+QLabel *picture(const char *name, const QString &resource, const QRect &geometry, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setPixmap(QPixmap(resource));
+    label->setGeometry(geometry);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+QLabel *plainLabel(const char *name, const QString &text, int left, int top, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(tahoma(11));
+    setTextColour(label, QColor(0x00, 0x42, 0x84));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    buildWindow();
+    buildMenus();
+    adjustSize();
+    move(screen()->availableGeometry().center() - rect().center());
+    m_tray = new TrayIcon(this, m_trayMenu, this);
+    m_tray->setObjectName(QStringLiteral("TextTrayIcon1"));
+    m_notices = std::make_unique<Notices>(*m_tray);
+    m_keyRouter = new KeyCombinationRouter(this, menuBar(), this);
+    qApp->installEventFilter(m_keyRouter);
+    EventGuard::run([this] { loadListsAndWelcome(); });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::attach(const SettingsRecord &settings, QDialog &settingsDialog, QDialog &aboutBox)
+{
+    m_settings = &settings;
+    m_settingsDialog = &settingsDialog;
+    m_aboutBox = &aboutBox;
+}
+
+void MainWindow::buildWindow()
+{
+    setWindowTitle(windowCaption);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    QFont defaultFont(QStringLiteral("MS Sans Serif"));
+    defaultFont.setPixelSize(11);
+    setFont(defaultFont);
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(clientWidth, clientHeight);
+    client->setAutoFillBackground(true);
+    QPalette background = client->palette();
+    background.setColor(QPalette::Window, Qt::white);
+    client->setPalette(background);
+    setCentralWidget(client);
+
+    picture("Image1", QStringLiteral(":/artwork/background.jpg"), QRect(0, 0, 961, 761), client);
+    picture("Image2", QStringLiteral(":/artwork/header1.png"), QRect(402, 3, 489, 49), client);
+    picture("Image3", QStringLiteral(":/artwork/header2.png"), QRect(400, 3, 489, 49), client);
+    picture("Image4", QStringLiteral(":/artwork/header3.png"), QRect(400, 3, 489, 49), client);
+
+    m_titleLine = new QLabel(client);
+    m_titleLine->setObjectName(QStringLiteral("Label1"));
+    m_titleLine->setFont(tahoma(15));
+    setTextColour(m_titleLine, QColor(0x00, 0x42, 0x84));
+    m_titleLine->move(14, 12);
+    setTitleLine(QStringLiteral("Нажмите на кнопку \"Сочинить смешной твит!\""));
+
+    m_stopLink = new HoverLinkLabel(QStringLiteral("Остановить автогенерацию"), client);
+    m_stopLink->setObjectName(QStringLiteral("Label5"));
+    QFont stopFont = tahoma(13, true);
+    m_stopLink->setFont(stopFont);
+    m_stopLink->setUnderline(HoverLinkLabel::Underline::Always);
+    m_stopLink->setLinkColor(QColor(0x00, 0x66, 0xCC));
+    m_stopLink->setToolTip(m_stopLink->text());
+    m_stopLink->setGeometry(437, 9, 185, 16);
+    m_stopLink->hide();
+    connect(m_stopLink, &HoverLinkLabel::clicked, this, EventGuard::guarded(this, &MainWindow::stopAutogeneration));
+
+    m_heroLink = new HoverLinkLabel(QString(), client);
+    m_heroLink->setObjectName(QStringLiteral("twiname"));
+    m_heroLink->setFont(tahoma(11));
+    m_heroLink->setLinkColor(QColor(0x00, 0x80, 0xC0));
+    m_heroLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_heroLink->setGeometry(511, 32, 112, 13);
+    m_heroLink->setToolTip(QStringLiteral("Открыть твиттер-профиль героя последней сказки"));
+    m_heroLink->hide();
+    connect(m_heroLink, &HoverLinkLabel::clicked, this, EventGuard::guarded(this, &MainWindow::openHeroProfile));
+
+    auto *journal = new PlainJournalView(client);
+    journal->setObjectName(QStringLiteral("Memo1"));
+    journal->setFont(tahoma(19));
+    setTextColour(journal, QColor(0x00, 0x31, 0x62));
+    QPalette white = journal->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    journal->setPalette(white);
+    journal->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    journal->setGeometry(8, 56, 617, 345);
+    m_journal = journal;
+
+    const QColor linkColour(0x00, 0x50, 0x9F);
+    auto link = [&](const char *name, const QString &text, int left, int top, void (MainWindow::*handler)()) {
+        auto *label = new HoverLinkLabel(text, client);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setFont(tahoma(11));
+        label->setLinkColor(linkColour);
+        label->move(left, top);
+        label->adjustSize();
+        label->setEnabled(false);
+        connect(label, &HoverLinkLabel::clicked, this, EventGuard::guarded(this, handler));
+        return label;
+    };
+    // Each row reads left to right as one sentence.
+    plainLabel("Label3", QStringLiteral("Скопировать"), 8, 416, client);
+    m_copyLastLink = link("XPHoverLabel1", QStringLiteral("последний"), 76, 416, &MainWindow::copyLastTweet);
+    plainLabel("Label4", QStringLiteral("/"), 137, 416, client);
+    m_copyAllLink = link("XPHoverLabel2", QStringLiteral("все"), 140, 416, &MainWindow::copyAllTweets);
+    plainLabel("Label6", QStringLiteral("твиты в буфер Windows"), 166, 416, client);
+    plainLabel("Label8", QStringLiteral("Скопировать"), 8, 432, client);
+    m_favouriteLastLink =
+        link("XPHoverLabel5", QStringLiteral("последний"), 76, 432, &MainWindow::addLastTweetToFavourites);
+    plainLabel("Label9", QStringLiteral("/"), 137, 432, client);
+    m_favouriteSelectionLink =
+        link("XPHoverLabel6", QStringLiteral("выделенный"), 140, 432, &MainWindow::addSelectionToFavourites);
+    plainLabel("Label7", QStringLiteral("твит в избранное"), 214, 432, client);
+
+    m_composeButton = new ImageButton(QPixmap(QStringLiteral(":/artwork/compose.png")),
+                                      QStringLiteral("Сочинить смешной твит!"), client);
+    m_composeButton->setObjectName(QStringLiteral("Button1"));
+    m_composeButton->setGeometry(416, 416, 169, 33);
+    m_composeButton->setToolTip(QStringLiteral("Сочинить смешной твит!"));
+    connect(m_composeButton, &QAbstractButton::clicked, this, EventGuard::guarded(this, &MainWindow::composeTweet));
+
+    m_optionsButton = new ImageButton(QPixmap(QStringLiteral(":/artwork/options.png")), QString(), client);
+    m_optionsButton->setObjectName(QStringLiteral("PngBitBtn1"));
+    m_optionsButton->setGeometry(590, 416, 35, 33);
+    m_optionsButton->setToolTip(QStringLiteral("Дополнительные опции"));
+    m_optionsButton->setEnabled(false);
+    connect(m_optionsButton, &QAbstractButton::clicked, this, EventGuard::guarded(this, &MainWindow::showOptionsMenu));
+
+    auto *lastTweet = new PlainJournalView(client);
+    lastTweet->setObjectName(QStringLiteral("Memo2"));
+    lastTweet->hide();
+    m_lastTweetBuffer = lastTweet;
+
+    m_autogenerationTimer = new QTimer(this);
+    m_autogenerationTimer->setObjectName(QStringLiteral("Timer1"));
+    m_autogenerationTimer->setInterval(50);
+    connect(m_autogenerationTimer, &QTimer::timeout, this, EventGuard::guarded(this, &MainWindow::composeTweet));
+
+    // The journal comes first in the focus order and has the focus at start.
+    setTabOrder(m_journal->widget(), m_composeButton);
+    m_journal->widget()->setFocus();
+}
+
+namespace {
+
+// One row of the command table. A row with a command is an item of the menu
+// named in its first column; a row without one opens a submenu that later
+// rows name as their menu; a row without a name is a separator. "bar" is the
+// menu bar; "context" is the options button's menu, "PopupMenu1" the tray's.
+struct CommandRow
+{
+    const char *menu;
+    const char *name;
+    QString caption;
+    QKeySequence key;
+    void (MainWindow::*command)();
+};
+
+QKeySequence keys(QKeyCombination combination)
+{
+    return QKeySequence(combination);
+}
+
+const std::vector<CommandRow> &commandTable()
+{
+    using W = MainWindow;
+    const auto &additions = phraseAdditionCommands();
+    static const std::vector<CommandRow> table{
+        {"bar", "fileMenu", QStringLiteral("Файл"), {}, nullptr},
+        {"fileMenu", "N10", QStringLiteral("Создать новый..."), keys(Qt::CTRL | Qt::Key_N), &W::newJournal},
+        {"fileMenu", nullptr, {}, {}, nullptr},
+        {"fileMenu", "N11", QStringLiteral("Открыть..."), keys(Qt::CTRL | Qt::Key_O), &W::openJournal},
+        {"fileMenu", "N13", QStringLiteral("Сохранить как..."), keys(Qt::CTRL | Qt::ALT | Qt::Key_S),
+         &W::saveJournalAs},
+        {"fileMenu", nullptr, {}, {}, nullptr},
+        {"fileMenu", "N38", QStringLiteral("Печать текста..."), keys(Qt::CTRL | Qt::Key_P), &W::printJournal},
+        {"fileMenu", nullptr, {}, {}, nullptr},
+        {"fileMenu", "N4", QStringLiteral("Свернуть в трей"), keys(Qt::CTRL | Qt::Key_M), &W::minimizeToTray},
+        // Quitting keeps the platform's usual keys: Ctrl+X belongs to "Вырезать",
+        // so cutting never closes the program and loses the journal.
+        {"fileMenu", "N5", QStringLiteral("Выйти"), keys(Qt::CTRL | Qt::Key_Q), &W::quit},
+
+        {"bar", "tweetMenu", QStringLiteral("Твит"), {}, nullptr},
+        {"tweetMenu", "N2", QStringLiteral("Сочинить смешной твит!"), keys(Qt::Key_F2), &W::composeTweet},
+        {"tweetMenu", nullptr, {}, {}, nullptr},
+        {"tweetMenu", "N17", QStringLiteral("Вырезать"), keys(Qt::CTRL | Qt::Key_X), &W::cutJournal},
+        {"tweetMenu", "N15", QStringLiteral("Копировать"), keys(Qt::CTRL | Qt::Key_C), &W::copyJournal},
+        {"tweetMenu", "N16", QStringLiteral("Вставить"), keys(Qt::CTRL | Qt::Key_V), &W::pasteJournal},
+        {"tweetMenu", nullptr, {}, {}, nullptr},
+        {"tweetMenu", "N377", QStringLiteral("Копировать всё"), {}, &W::copyAllTweets},
+        {"tweetMenu", "N34", QStringLiteral("Выделить всё"), keys(Qt::CTRL | Qt::Key_A), &W::selectAllJournal},
+        {"tweetMenu", nullptr, {}, {}, nullptr},
+        {"tweetMenu", "clearall", QStringLiteral("Очистить всё"), {}, &W::clearAll},
+
+        {"bar", "serviceMenu", QStringLiteral("Сервис"), {}, nullptr},
+        {"serviceMenu", "additionsMenu", QStringLiteral("Добавить в базу твитов"), {}, nullptr},
+        {"additionsMenu", "N415555", additions[0].menuCaption, {}, &W::addTitle},
+        {"additionsMenu", "N41000", additions[1].menuCaption, {}, &W::addAccount},
+        {"additionsMenu", "N528798798", additions[2].menuCaption, {}, &W::addPlainName},
+        {"additionsMenu", "N51", additions[3].menuCaption, {}, &W::addAction},
+        {"additionsMenu", "N525454", additions[4].menuCaption, {}, &W::addPlace},
+        {"serviceMenu", nullptr, {}, {}, nullptr},
+        {"serviceMenu", "N43", QStringLiteral("Избранное"), keys(Qt::Key_F7), &W::showFavourites},
+        {"serviceMenu", nullptr, {}, {}, nullptr},
+        {"serviceMenu", "autogenerationMenu", QStringLiteral("Автогенерация твитов"), {}, nullptr},
+        {"autogenerationMenu", "vkl", QStringLiteral("Включить автогенерацию"), keys(Qt::Key_F3),
+         &W::startAutogeneration},
+        {"autogenerationMenu", "vykl", QStringLiteral("Выключить автогенерацию"), keys(Qt::Key_F4),
+         &W::stopAutogeneration},
+        {"serviceMenu", "ghfghf", QStringLiteral("Опции..."), keys(Qt::Key_F5), &W::showOptions},
+
+        {"bar", "helpMenu", QStringLiteral("Справка"), {}, nullptr},
+        {"helpMenu", "yarn", QStringLiteral("Лучшие твиты в официальной группе программы во \"ВКонтакте\""),
+         keys(Qt::Key_F1), &W::openCommunityGroup},
+        {"helpMenu", "N2354", QStringLiteral("Другие продукты Меровейл на ") + OutsideAddresses::makerSiteName(), {},
+         &W::openMakerProducts},
+        {"helpMenu", nullptr, {}, {}, nullptr},
+        {"helpMenu", "internetMenu", QStringLiteral("Интернет"), {}, nullptr},
+        {"internetMenu", "N340", QStringLiteral("Веб-сайт компании Merovale"), {}, &W::openMakerSite},
+        {"internetMenu", nullptr, {}, {}, nullptr},
+        {"internetMenu", "twitterquenby", QStringLiteral("Твиттер-виджет Квенби"), {}, &W::openAuthorWidget},
+        {"internetMenu", "twimerovale", QStringLiteral("Твиттер-виджет Меровейл"), {}, &W::openMakerWidget},
+        {"internetMenu", nullptr, {}, {}, nullptr},
+        {"internetMenu", "blog", QStringLiteral("Блог Квенби"), {}, &W::openAuthorBlog},
+        {"internetMenu", nullptr, {}, {}, nullptr},
+        {"internetMenu", "N19", QStringLiteral("Письмо в службу поддержки"), {}, &W::writeToSupport},
+        {"internetMenu", "N20", QStringLiteral("Рассказать другу"), {}, &W::tellAFriend},
+        {"helpMenu", "Facebook1", QStringLiteral("Добавляйтесь в друзья на Facebook!"), {}, &W::openAuthorFacebook},
+        {"helpMenu", nullptr, {}, {}, nullptr},
+        {"helpMenu", "N40", QStringLiteral("Помогите нашему проекту!.."), {}, &W::helpTheProject},
+        {"helpMenu", "N12", QStringLiteral("О программе..."), keys(Qt::CTRL | Qt::Key_F1), &W::showAbout},
+
+        {"context", "N25", QStringLiteral("Опубликовать в своем твиттере"), {}, &W::publishToOwnAccount},
+        {"context", "N50", QStringLiteral("Открыть твиттер героя текущего твита"), {}, &W::openHeroProfile},
+        {"context", nullptr, {}, {}, nullptr},
+        {"context", "N48", QStringLiteral("Скопировать все твиты"), {}, &W::copyAllTweets},
+        {"context", "N49", QStringLiteral("Сохранить в виде файла..."), {}, &W::saveJournalAs},
+        {"context", nullptr, {}, {}, nullptr},
+        {"context", "N52", QStringLiteral("Очистить всё"), {}, &W::clearAll},
+
+        {"PopupMenu1", "N30", QStringLiteral("Показать окно"), {}, &W::restoreFromTray},
+        {"PopupMenu1", nullptr, {}, {}, nullptr},
+        {"PopupMenu1", "N7", QStringLiteral("Автогенерация твитов"), {}, nullptr},
+        {"N7", "N27", QStringLiteral("Включена"), {}, &W::startAutogeneration},
+        {"N7", "N28", QStringLiteral("Выключена"), {}, &W::stopAutogeneration},
+        {"PopupMenu1", nullptr, {}, {}, nullptr},
+        {"PopupMenu1", "N32", QStringLiteral("О программе..."), {}, &W::showAbout},
+        {"PopupMenu1", "N33", QStringLiteral("Выход"), {}, &W::quit},
+    };
+    return table;
+}
+
+} // namespace
+
+void MainWindow::buildMenus()
+{
+    m_optionsMenu = new QMenu(this);
+    m_optionsMenu->setObjectName(QStringLiteral("context"));
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    QHash<QByteArray, QMenu *> menus{{"context", m_optionsMenu}, {"PopupMenu1", m_trayMenu}};
+
+    // Shortcuts are shown on the items but resolved by KeyCombinationRouter, in
+    // menu order, before the focused control sees the key.
+    for (const CommandRow &row : commandTable()) {
+        QMenu *menu = qstrcmp(row.menu, "bar") == 0 ? nullptr : menus.value(row.menu);
+        if (!row.name) {
+            menu->addSeparator();
+        } else if (!row.command) {
+            QMenu *submenu = menu ? menu->addMenu(row.caption) : menuBar()->addMenu(row.caption);
+            submenu->setObjectName(QString::fromLatin1(row.name));
+            submenu->menuAction()->setObjectName(QString::fromLatin1(row.name));
+            menus.insert(row.name, submenu);
+        } else {
+            QAction *action = menu->addAction(row.caption);
+            action->setObjectName(QString::fromLatin1(row.name));
+            action->setShortcut(row.key);
+            action->setShortcutContext(Qt::WidgetShortcut);
+            connect(action, &QAction::triggered, this, EventGuard::guarded(this, row.command));
+        }
+    }
+
+    m_startAutogenerationItem = findChild<QAction *>(QStringLiteral("vkl"));
+    m_stopAutogenerationItem = findChild<QAction *>(QStringLiteral("vykl"));
+    m_stopAutogenerationItem->setEnabled(false);
+}
+
+void MainWindow::loadListsAndWelcome()
+{
+    m_phrases.loadAll();
+    // The welcome notice follows the suppression choice stored in the settings file.
+    if (!SettingsFile::load(SettingsFile::path()).suppressNotices)
+        m_notices->welcome();
+}
+
+void MainWindow::saveOnClose()
+{
+    m_phrases.saveAll();
+    if (m_settings && m_settings->autoSaveFavourites())
+        m_favourites.save(FavouritesText::filePath());
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // A file that cannot be written keeps the window open, so nothing is lost.
+    if (!EventGuard::run([this] { saveOnClose(); })) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void MainWindow::setTitleLine(const QString &text)
+{
+    m_titleLine->setText(text);
+    m_titleLine->adjustSize();
+}
+
+void MainWindow::setTweetControlsEnabled(bool enabled)
+{
+    for (QWidget *control : std::initializer_list<QWidget *>{m_copyLastLink, m_copyAllLink, m_favouriteLastLink,
+                                                             m_favouriteSelectionLink, m_optionsButton})
+        control->setEnabled(enabled);
+}
+
+void MainWindow::showHeroLink(const QString &caption, const QString &hint)
+{
+    m_heroLink->setText(caption);
+    m_heroLink->setToolTip(hint);
+    m_heroLink->show();
+}
+
+void MainWindow::composeTweet()
+{
+    if (!m_settings)
+        return;
+    switch (m_settings->compositionMode()) {
+    case SettingsRecord::CompositionMode::Account:
+        composeInto(CompositionMode::Account);
+        break;
+    case SettingsRecord::CompositionMode::PlainName:
+        composeInto(CompositionMode::PlainName);
+        break;
+    case SettingsRecord::CompositionMode::Neither:
+        break;
+    }
+}
+
+void MainWindow::composeInto(CompositionMode mode)
+{
+    setTweetControlsEnabled(true);
+    if (mode == CompositionMode::PlainName)
+        m_heroLink->hide();
+    const ComposedTweet tweet = m_composer.compose(mode);
+    setTitleLine(Windows1251::decode(tweet.title));
+    const QString line = Windows1251::decode(tweet.line);
+    m_journal->appendLine(line);
+    if (mode == CompositionMode::Account) {
+        m_heroHandle = Windows1251::decode(tweet.hero);
+        m_heroHandleIsAddress = false;
+        const QString caption = u'@' + m_heroHandle;
+        showHeroLink(caption, QStringLiteral("Открыть твиттер героя этой сказки - ") + caption);
+    }
+    m_journal->appendLine(QString());
+    m_journal->appendLine(QString());
+    m_lastTweetBuffer->clear();
+    m_lastTweetBuffer->appendLine(line);
+    if (m_settings->autoCopy())
+        copyLastTweet();
+}
+
+void MainWindow::newJournal()
+{
+    m_journal->clear();
+    setWindowTitle(windowCaption + u'!');
+    setTitleLine(QStringLiteral("Ну, новый так новый:) Начнем заново!"));
+    setTweetControlsEnabled(false);
+}
+
+void MainWindow::setFileCaption(const QString &path)
+{
+    setWindowTitle(windowCaption + QStringLiteral(" [") + QFileInfo(path).fileName() + u']');
+}
+
+void MainWindow::openJournal()
+{
+    const QString path = FileDialogs::openFile(this, QStringLiteral("Открыть файл твитов"),
+                                                {QStringLiteral("Файлы Yarnspin (*.yrn)")});
+    if (path.isEmpty())
+        return;
+    m_journal->setText(TweetFile::read(path));
+    m_journal->widget()->setFocus();
+    setFileCaption(path);
+}
+
+void MainWindow::saveJournalAs()
+{
+    const QString path = FileDialogs::saveFile(
+        this, QStringLiteral("Сохранить твиты в файл"),
+        {QStringLiteral("Файл Yarnspin (*.yrn)"), QStringLiteral("Текстовый файл (*.txt)")}, QStringLiteral("yrn"));
+    if (path.isEmpty())
+        return;
+    TweetFile::write(path, m_journal->text());
+    m_journal->widget()->setFocus();
+    setFileCaption(path);
+}
+
+void MainWindow::printJournal()
+{
+    SharedPrintDialog &dialog = SharedPrintDialog::instance();
+    if (!dialog.ask(this))
+        return;
+    const QWidget *journal = m_journal->widget();
+    TextPrinter::print(dialog.printer(), journal->font(), journal->palette().color(QPalette::Text),
+                       m_journal->displayedRows());
+}
+
+void MainWindow::quit()
+{
+    close();
+}
+
+void MainWindow::cutJournal()
+{
+    m_journal->cut();
+}
+
+void MainWindow::copyJournal()
+{
+    m_journal->copy();
+}
+
+void MainWindow::pasteJournal()
+{
+    m_journal->paste();
+}
+
+void MainWindow::copyAllTweets()
+{
+    m_journal->selectAll();
+    m_journal->copy();
+}
+
+void MainWindow::selectAllJournal()
+{
+    m_journal->selectAll();
+}
+
+void MainWindow::clearAll()
+{
+    m_journal->clear();
+    setWindowTitle(windowCaption + u'!');
+    setTitleLine(QStringLiteral("Ты все мои твиты стёр! Я что зря придумываю?"));
+}
+
+void MainWindow::copyLastTweet()
+{
+    m_lastTweetBuffer->selectAll();
+    m_lastTweetBuffer->copy();
+}
+
+void MainWindow::addLastTweetToFavourites()
+{
+    m_favourites.appendLine(m_lastTweetBuffer->text());
+}
+
+void MainWindow::addSelectionToFavourites()
+{
+    m_favourites.appendLine(m_journal->selectedText());
+}
+
+void MainWindow::showOptionsMenu()
+{
+    const QPoint corner(m_optionsButton->x(), m_optionsButton->y() + 20);
+    m_optionsMenu->popup(centralWidget()->mapToGlobal(corner));
+}
+
+void MainWindow::appendJournalLines(const QStringList &lines)
+{
+    for (const QString &line : lines)
+        m_journal->appendLine(line);
+}
+
+void MainWindow::helpTheProject()
+{
+    appendJournalLines({
+        QString(),
+        QString(),
+        QStringLiteral("Помогайте нам!"),
+        QString(),
+        QStringLiteral("Вам кажется, что в твитах мало смешных событий? Не хватает ярких и запоминающихся персонажей?"),
+        QStringLiteral("Тогда примите участие в программе! Присылайте нам собственные фразы и аккаунты персонажей - "
+                       "будем делать Ярнспин вместе!"),
+        QStringLiteral("Мой твиттер: @Quenby."),
+        QStringLiteral("Мой e-mail: ") + OutsideAddresses::authorEmail() + u'.',
+        QString(),
+        QString(),
+    });
+    m_heroHandle = QStringLiteral("quenby");
+    m_heroHandleIsAddress = false;
+    showHeroLink(QStringLiteral("@quenby"), QStringLiteral("Открыть твиттер автора программы - @quenby"));
+}
+
+void MainWindow::tellAFriend()
+{
+    appendJournalLines({
+        QString(),
+        QString(),
+        QStringLiteral("Merovale Yarnspin"),
+        QString(),
+        QStringLiteral("Merovale Yarnspin - программа, оптимизировання специально для Твиттера, создает короткие смешные "
+                       "сказки (тут они называются твитами), с использованием реальных имен, персонажей и "
+                       "твиттер-аккаунтов. Подшути над своими фолловерами и ты! :)"),
+        QStringLiteral("Прямая ссылка на загрузку самой свежей версии программы: ") + OutsideAddresses::downloadAddress(),
+        QString(),
+        QString(),
+    });
+    m_heroHandle = OutsideAddresses::downloadAddress();
+    m_heroHandleIsAddress = true;
+    showHeroLink(QStringLiteral("Скачать"), QStringLiteral("Скачать свежую версию программы"));
+}
+
+QString MainWindow::heroLinkAddress() const
+{
+    return m_heroHandleIsAddress ? m_heroHandle : OutsideAddresses::profilePrefix() + m_heroHandle;
+}
+
+void MainWindow::openHeroProfile()
+{
+    openInBrowser(heroLinkAddress());
+}
+
+void MainWindow::publishToOwnAccount()
+{
+    const QString account = m_settings->ownAccount();
+    if (account.isEmpty()) {
+        MessageBoxes::showMessage(
+            QStringLiteral("А куда твитить-то? Укажите адрес своего твиттер-аккаунта в настройках программы."));
+        showOptions();
+        return;
+    }
+    openInBrowser(OutsideAddresses::profilePrefix() + account);
+}
+
+void MainWindow::showOptions()
+{
+    m_settingsDialog->exec();
+}
+
+void MainWindow::addPhrase(const PhraseAdditionCommand &command)
+{
+    const std::optional<QString> typed = InputBox::ask(this, command.boxCaption, command.prompt);
+    if (!typed || !addTypedPhrase(m_phrases.list(command.list), *typed))
+        MessageBoxes::showMessage(command.nothingAddedMessage);
+}
+
+void MainWindow::addTitle() { addPhrase(phraseAdditionCommands()[0]); }
+void MainWindow::addAccount() { addPhrase(phraseAdditionCommands()[1]); }
+void MainWindow::addPlainName() { addPhrase(phraseAdditionCommands()[2]); }
+void MainWindow::addAction() { addPhrase(phraseAdditionCommands()[3]); }
+void MainWindow::addPlace() { addPhrase(phraseAdditionCommands()[4]); }
+
+void MainWindow::startAutogeneration()
+{
+    if (!m_autogenerationTimer->isActive())
+        m_autogenerationTimer->start();
+    m_stopLink->show();
+    m_composeButton->setEnabled(false);
+    m_optionsButton->setEnabled(false);
+    m_startAutogenerationItem->setEnabled(false);
+    m_stopAutogenerationItem->setEnabled(true);
+    if (!noticesSuppressed())
+        m_notices->autogenerationStarted();
+}
+
+void MainWindow::stopAutogeneration()
+{
+    m_autogenerationTimer->stop();
+    m_stopLink->hide();
+    m_startAutogenerationItem->setEnabled(true);
+    m_stopAutogenerationItem->setEnabled(false);
+    m_composeButton->setEnabled(true);
+    m_optionsButton->setEnabled(true);
+}
+
+bool MainWindow::noticesSuppressed() const
+{
+    return m_settings && m_settings->noticesSuppressed();
+}
+
+void MainWindow::restoreFromTray()
+{
+    m_tray->restoreFromTray();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_settings
+        && m_settings->minimizeToTrayFlag()) {
+        // Hiding from inside the state change confuses some window managers.
+        QTimer::singleShot(0, this, [this] { m_tray->hideToTray(); });
+    }
+}
+
+void MainWindow::minimizeToTray()
+{
+    showMinimized();
+    // Shown whatever the suppression setting says: it tells where the window went.
+    m_notices->minimized();
+}
+
+void MainWindow::showFavourites()
+{
+    if (!noticesSuppressed())
+        m_notices->favourites();
+}
+
+void MainWindow::openInBrowser(const QString &address)
+{
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+void MainWindow::openCommunityGroup()
+{
+    openInBrowser(OutsideAddresses::communityGroup());
+}
+
+void MainWindow::openMakerProducts()
+{
+    openInBrowser(OutsideAddresses::makerProductsPage());
+}
+
+void MainWindow::openMakerSite()
+{
+    if (!noticesSuppressed())
+        m_notices->products();
+    openInBrowser(OutsideAddresses::makerHomePage());
+}
+
+void MainWindow::openAuthorWidget()
+{
+    openInBrowser(OutsideAddresses::authorWidgetPage());
+}
+
+void MainWindow::openMakerWidget()
+{
+    openInBrowser(OutsideAddresses::makerWidgetPage());
+}
+
+void MainWindow::openAuthorBlog()
+{
+    openInBrowser(OutsideAddresses::authorBlog());
+}
+
+void MainWindow::openAuthorFacebook()
+{
+    openInBrowser(OutsideAddresses::authorFacebook());
+}
+
+void MainWindow::writeToSupport()
+{
+    // Only the blanks are escaped; the letters stay as they are.
+    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + OutsideAddresses::supportEmail()
+                                   + QStringLiteral("?subject=Вопрос%20технической%20поддержки&body=У%20меня%20возник"
+                                                    "%20следующий%20вопрос:")));
+}
+
+void MainWindow::showAbout()
+{
+    m_aboutBox->exec();
+}
