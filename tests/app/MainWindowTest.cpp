@@ -1,11 +1,13 @@
 #include "ScratchProgramFolder.h"
 
-#include "app/Program.h"
+#include "app/CommandTable.h"
 #include "app/MainWindow.h"
+#include "app/Program.h"
 #include "base/Windows1251.h"
 #include "journal/PlainJournalView.h"
 #include "journal/SharedPrintDialog.h"
 #include "settings/SettingsDialog.h"
+#include "settings/SettingsRecord.h"
 #include "shell/TrayIcon.h"
 #include "ui/FileDialogs.h"
 #include "ui/HoverLinkLabel.h"
@@ -16,6 +18,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -23,6 +26,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 
@@ -77,6 +81,8 @@ private slots:
     void linksAddToTheFavourites();
     void closeWritesListsAndKeepsWindowOnFailure();
     void missingListFileStillOpensTheWindow();
+    void everyControlKeepsItsObjectName();
+    void readsTheSettingsThroughTheRecord();
 
 private:
     void start();
@@ -460,6 +466,101 @@ void MainWindowTest::missingListFileStillOpensTheWindow()
     QCOMPARE(m_program->settingsDialog().compositionMode(), SettingsRecord::CompositionMode::Account);
     compose();
     QCOMPARE(find<PlainJournalView>("Memo2")->text(), QStringLiteral("Как-то раз задумал @  \r\n"));
+}
+
+void MainWindowTest::everyControlKeepsItsObjectName()
+{
+    start();
+    QSet<QString> itemNames;
+    for (const CommandRow &row : commandTable()) {
+        if (!row.name)
+            continue;
+        const QString name = QString::fromLatin1(row.name);
+        // A name used twice would let findChild and grep land on the wrong item.
+        QVERIFY2(!itemNames.contains(name), row.name);
+        itemNames.insert(name);
+        QCOMPARE(window().findChildren<QAction *>(name).size(), 1);
+    }
+    for (const char *name : {"Image1", "Image2", "Image3", "Image4", "Label1", "Label3", "Label4", "Label5", "Label6",
+                             "Label7", "Label8", "Label9", "twiname", "Memo1", "Memo2", "XPHoverLabel1",
+                             "XPHoverLabel2", "XPHoverLabel5", "XPHoverLabel6", "Button1", "PngBitBtn1", "Timer1",
+                             "context", "PopupMenu1", "TextTrayIcon1"})
+        QVERIFY2(window().findChild<QObject *>(QString::fromLatin1(name)), name);
+    QCOMPARE(window().objectName(), QStringLiteral("Form1"));
+    QCOMPARE(m_program->settingsDialog().objectName(), QStringLiteral("Form6"));
+    QStringList aboutLinks;
+    for (QWidget *topLevel : QApplication::topLevelWidgets()) {
+        if (topLevel->objectName() == QStringLiteral("Form2")) {
+            for (QObject *link : topLevel->findChildren<HoverLinkLabel *>())
+                aboutLinks << link->objectName();
+        }
+    }
+    QCOMPARE(aboutLinks, (QStringList{QStringLiteral("XPHoverLabel3"), QStringLiteral("XPHoverLabel6")}));
+}
+
+namespace {
+
+// Settings a test sets directly, without a dialog or a file.
+struct FixedSettings : SettingsRecord
+{
+    CompositionMode mode = CompositionMode::Account;
+    bool suppressed = false;
+    bool copy = false;
+    bool minimizeToTray = false;
+
+    CompositionMode compositionMode() const override { return mode; }
+    QString ownAccount() const override { return {}; }
+    bool noticesSuppressed() const override { return suppressed; }
+    bool autoCopy() const override { return copy; }
+    bool autoSaveFavourites() const override { return false; }
+    bool minimizeToTrayFlag() const override { return minimizeToTray; }
+};
+
+} // namespace
+
+void MainWindowTest::readsTheSettingsThroughTheRecord()
+{
+    MainWindow window;
+    m_notices.clear();
+    // Not yet attached: nothing is composed.
+    window.composeTweet();
+    QVERIFY(control<PlainJournalView>(&window, "Memo1")->text().isEmpty());
+
+    FixedSettings settings;
+    QDialog settingsDialog;
+    QDialog aboutBox;
+    window.attach(settings, settingsDialog, aboutBox);
+    window.random() = RandomGenerator([] { return quint32(0); });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    settings.mode = SettingsRecord::CompositionMode::PlainName;
+    window.composeTweet();
+    QCOMPARE(control<PlainJournalView>(&window, "Memo2")->text(),
+             QStringLiteral("Как-то раз задумал Воробей погулять на болоте.\r\n"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+    settings.mode = SettingsRecord::CompositionMode::Neither;
+    window.composeTweet();
+    QCOMPARE(control<PlainJournalView>(&window, "Memo1")->text().count(QStringLiteral("Воробей")), 1);
+
+    settings.suppressed = true;
+    window.startAutogeneration();
+    window.stopAutogeneration();
+    QVERIFY(m_notices.isEmpty());
+    settings.suppressed = false;
+    window.startAutogeneration();
+    window.stopAutogeneration();
+    QCOMPARE(m_notices.size(), 1);
+
+    // Minimising hides to the tray only while the record's flag says so.
+    window.showMinimized();
+    QTest::qWait(20);
+    QVERIFY(window.isVisible());
+    window.showNormal();
+    settings.minimizeToTray = true;
+    window.showMinimized();
+    QTRY_VERIFY(!window.isVisible());
 }
 
 QTEST_MAIN(MainWindowTest)
