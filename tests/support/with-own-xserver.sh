@@ -18,8 +18,10 @@ stop_server() {
 trap stop_server EXIT
 
 # Xvfb writes the display number to the pipe once it accepts connections.
+# -noreset: a server resetting after its last client left refuses the next
+# program that connects at that moment.
 mkfifo "$scratch/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/server.log" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$scratch/display" 2>"$scratch/server.log" &
 server=$!
 if ! read -r -t 30 display <"$scratch/display" || [ -z "$display" ]; then
   echo "with-own-xserver.sh: Xvfb did not start:" >&2
