@@ -15,9 +15,9 @@ scratch="$(mktemp -d)"
 pid=
 trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 
-# new_folder <name>: a program folder holding the program, with Lists/ and
-# "Config files/" whose settings turn notices off, so no balloon steals the
-# focus, and add the lines given on standard input.
+# new_folder <name>: a program folder holding the program, an empty Lists/
+# and settings that turn notices off (so no balloon steals the focus), plus
+# the settings lines given on standard input.
 new_folder() {
   folder="$scratch/$1"
   mkdir -p "$folder/Lists" "$folder/Config files"
@@ -140,7 +140,8 @@ quit
 [ -f "$folder/Lists/favourite.txt" ] || fail "the favourites file was not written"
 
 # The program folder as built, in both composition modes: the build must have
-# laid out the shipped lists, and every tweet is made of their entries.
+# laid out the shipped lists, and the tweet is made of their entries. (The
+# title shows only in the window, out of reach of another process.)
 for mode in account plain-name; do
   if [ "$mode" = account ]; then
     new_folder "built-$mode" </dev/null
