@@ -1,30 +1,48 @@
-# Sourced by scripts/run and scripts/test: installs the Debian packages the
-# build, the program and the tests need, skipping those already present.
-yarnspin_packages=(
+# Sourced by scripts/run and scripts/test: the Debian packages they need, and
+# the steps they share.
+
+# What building and running the program need.
+yarnspin_run_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-webengine-dev libgl-dev
   qt6-image-formats-plugins qt6-gtk-platformtheme
-  libbenchmark-dev
   fonts-wine fonts-liberation fonts-dejavu-core
-  xvfb xauth xdotool xclip poppler-utils
 )
 
+# What only the tests and the benchmarks need: X servers of their own, key
+# presses and the clipboard from outside, PDF text, the benchmark library.
+yarnspin_test_packages=(
+  xvfb xauth xdotool xclip poppler-utils
+  libbenchmark-dev
+)
+
+# install_missing_packages <package>...: installs those not installed yet,
+# as root or through sudo; without either, says what to install and fails.
 install_missing_packages() {
   local missing=()
   local package
-  for package in "${yarnspin_packages[@]}"; do
+  for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
   local sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+      echo "These packages are missing and there is no sudo to install them; as root, run: apt-get install ${missing[*]}" >&2
+      return 1
+    fi
+    sudo=(sudo)
+  fi
+  echo "Installing: ${missing[*]}"
   "${sudo[@]}" apt-get update -q
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+  # sudo resets the environment: the variable goes through env, after sudo.
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# build_yarnspin <source folder> <build folder> [cmake option]...
 build_yarnspin() {
-  local root="$1"
-  cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$root/build" --parallel "$(nproc)"
+  local source="$1" build="$2"
+  shift 2
+  cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$build" --parallel "$(nproc)"
 }

@@ -27,13 +27,33 @@ size_t heapInUse()
     return mallinfo2().uordblks;
 }
 
+// The number of compositions asked for on the command line (100,000 without
+// one), or 0 when the arguments are not one positive count.
+int requestedCompositions(const QStringList &arguments)
+{
+    if (arguments.size() == 1)
+        return 100000;
+    bool isNumber = false;
+    const int count = arguments.size() == 2 ? arguments.at(1).toInt(&isNumber) : 0;
+    return isNumber && count > 0 ? count : 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    const int tweets = argc > 1 ? std::atoi(argv[1]) : 100000;
+    const QStringList arguments = QCoreApplication::arguments();
+    const int tweets = requestedCompositions(arguments);
+    if (tweets == 0) {
+        const bool help = arguments.size() == 2 && (arguments.at(1) == u"--help" || arguments.at(1) == u"-h");
+        std::fprintf(help ? stdout : stderr, "usage: bench_journal [count]   (count: compositions, a positive whole number; 100000 by default)\n");
+        if (help)
+            return 0;
+        std::fprintf(stderr, "bench_journal: the count must be a positive whole number\n");
+        return 2;
+    }
 
     QTemporaryDir folder;
     QDir(folder.path()).mkpath(QStringLiteral("Lists"));

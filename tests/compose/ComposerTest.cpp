@@ -12,7 +12,8 @@ class ComposerTest : public QObject
 
 private slots:
     void drawsFollowTheFormula();
-    void drawBelowZeroStillAdvances();
+    void smallestAndLargestBoundsStillAdvance_data();
+    void smallestAndLargestBoundsStillAdvance();
     void picksFiveInOrderAfterTheReseed();
     void emptyListsLeaveTheirBlanks_data();
     void emptyListsLeaveTheirBlanks();
@@ -50,14 +51,31 @@ void ComposerTest::drawsFollowTheFormula()
     }
 }
 
-void ComposerTest::drawBelowZeroStillAdvances()
+void ComposerTest::smallestAndLargestBoundsStillAdvance_data()
 {
+    // A draw below 0 or 1 can only give 0, but it must still step the state:
+    // an empty or one-entry list skipped without a step would shift every
+    // later pick. The draw below 1000 after it shows the step taken.
+    QTest::addColumn<quint32>("state");
+    QTest::addColumn<quint32>("bound");
+    QTest::addColumn<quint32>("draw");
+    QTest::addColumn<quint32>("nextDrawBelow1000");
+    QTest::newRow("bound 0") << 12345u << 0u << 0u << 289u;
+    QTest::newRow("bound 1, state 0") << 0u << 1u << 0u << 31u;
+    QTest::newRow("bound 1, largest state") << 0xffffffffu << 1u << 0u << 201u;
+    QTest::newRow("largest bound") << 12345u << 0xffffffffu << 1655067933u << 289u;
+}
+
+void ComposerTest::smallestAndLargestBoundsStillAdvance()
+{
+    QFETCH(quint32, state);
+    QFETCH(quint32, bound);
+    QFETCH(quint32, draw);
+    QFETCH(quint32, nextDrawBelow1000);
     RandomGenerator random;
-    random.setState(12345);
-    QCOMPARE(random.drawBelow(0), 0u);
-    QCOMPARE(random.state(), 1655067934u);
-    random.setState(0xffffffffu);
-    QVERIFY(random.drawBelow(1) == 0u);
+    random.setState(state);
+    QCOMPARE(random.drawBelow(bound), draw);
+    QCOMPARE(random.drawBelow(1000), nextDrawBelow1000);
 }
 
 void ComposerTest::picksFiveInOrderAfterTheReseed()

@@ -1,6 +1,7 @@
 #include "base/AppError.h"
 #include "base/ProgramFolder.h"
 #include "compose/PhraseBook.h"
+#include "tests/support/UntranslatedSystemMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,7 @@ class PhraseBookTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void loadsEveryFileReplacingWhatWasThere();
@@ -28,6 +30,11 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
+
+void PhraseBookTest::initTestCase()
+{
+    UntranslatedSystemMessages::use();
+}
 
 void PhraseBookTest::init()
 {
