@@ -1,20 +1,31 @@
+#include "app/CommandLine.h"
 #include "app/Program.h"
 #include "app/MainWindow.h"
 #include "base/Windows1251.h"
 #include "ui/EventGuard.h"
 #include "ui/FontSetup.h"
 #include "ui/MessageBoxes.h"
+#include "ui/QtTranslations.h"
 #include "ui/RichToolTip.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    // Read before QApplication, which aborts without a display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine commandLine(arguments);
+    if (!commandLine.startsProgram())
+        return commandLine.answer();
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(MessageBoxes::applicationTitle());
     // Without the code-page converter no list could be read or written safely.
     if (!EventGuard::run([] { Windows1251::ensureAvailable(); }))
         return 1;
+    QtTranslations::install(application);
     FontSetup::install();
     RichToolTip::install(application);
 

@@ -4,16 +4,25 @@
 
 namespace platform {
 
-QStringList tahomaFontFiles()
+namespace {
+
+QString ifPresent(const QString &file)
 {
-    // Wine's font package installs them for its own use only.
-    QStringList present;
-    for (const QString &file : {QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"),
-                                QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf")}) {
-        if (QFile::exists(file))
-            present.append(file);
-    }
-    return present;
+    return QFile::exists(file) ? file : QString();
+}
+
+} // namespace
+
+QString tahomaRegularFontFile()
+{
+    // Wine's font package installs it for its own use only.
+    return ifPresent(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+}
+
+QString heavyBoldFontFile()
+{
+    // Debian's fonts-dejavu-core.
+    return ifPresent(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf"));
 }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "shell/TrayIcon.h"
 
+#include "shell/IconPlacementWait.h"
+
 #include <QIcon>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -28,6 +30,7 @@ TrayIcon::TrayIcon(QWidget *mainWindow, QMenu *menu, QObject *parent)
     : QObject(parent)
     , m_mainWindow(mainWindow)
     , m_icon(new QSystemTrayIcon(applicationIcon(), this))
+    , m_placementWait(new IconPlacementWait([this] { return m_icon->geometry(); }, this))
 {
     m_icon->setToolTip(QStringLiteral("Merovale Yarnspin"));
     m_icon->setContextMenu(menu);
@@ -49,7 +52,9 @@ bool TrayIcon::showBalloonNotice(const QString &title, const QString &text, int 
         return false;
     QString lines = text.left(255);
     lines.replace(u'\r', u'\n');
-    m_icon->showMessage(title.left(63), lines, QSystemTrayIcon::Information, seconds * 1000);
+    m_placementWait->run([this, title = title.left(63), lines, seconds] {
+        m_icon->showMessage(title, lines, QSystemTrayIcon::Information, seconds * 1000);
+    });
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class IconPlacementWait;
 class QMenu;
 class QSystemTrayIcon;
 class QWidget;
@@ -20,7 +21,8 @@ public:
 
     // Shows one notice with the info icon; a new notice replaces the one on
     // screen. Returns whether the notification area took it. A carriage
-    // return in the text breaks the line.
+    // return in the text breaks the line. Asked for before the tray host has
+    // placed the icon, the notice waits for that, at most a second.
     bool showBalloonNotice(const QString &title, const QString &text, int seconds);
 
     // Brings the main window back from the tray or the taskbar, to the front.
@@ -38,4 +40,5 @@ public:
 private:
     QPointer<QWidget> m_mainWindow;
     QSystemTrayIcon *m_icon;
+    IconPlacementWait *m_placementWait;
 };

@@ -1,7 +1,9 @@
 #include "ui/FontSetup.h"
 
 #include "platform/FontFiles.h"
+#include "ui/FontFaceRenaming.h"
 
+#include <QFile>
 #include <QFont>
 #include <QFontDatabase>
 #include <QStringList>
@@ -31,15 +33,37 @@ void substitute(const QString &family, const QStringList &candidates)
         QFont::insertSubstitutions(family, replacements);
 }
 
+QByteArray contents(const QString &file)
+{
+    QFile font(file);
+    if (file.isEmpty() || !font.open(QIODevice::ReadOnly))
+        return {};
+    return font.readAll();
+}
+
+// Loads the regular face and files the bold face under its family and foundry.
+void addFamily(const QString &family, const QString &regularFile, const QString &boldFile)
+{
+    const QByteArray regular = contents(regularFile);
+    QFontDatabase::addApplicationFontFromData(regular);
+    const QByteArray bold = FontFaceRenaming::renamed(contents(boldFile), family, QStringLiteral("Bold"),
+                                                      FontFaceRenaming::vendor(regular));
+    if (!bold.isEmpty())
+        QFontDatabase::addApplicationFontFromData(bold);
+}
+
 } // namespace
 
 void FontSetup::install()
 {
     const QString tahoma = QStringLiteral("Tahoma");
     const QString dejaVuSans = QStringLiteral("DejaVu Sans");
-    if (!isInstalled(tahoma)) {
-        for (const QString &file : platform::tahomaFontFiles())
-            QFontDatabase::addApplicationFont(file);
+    const QString tahomaFile = platform::tahomaRegularFontFile();
+    if (!isInstalled(tahoma) && !tahomaFile.isEmpty()) {
+        // The bold Tahoma file beside it is the regular face spaced out, with no
+        // more ink: bold labels would look regular. Without a heavy face, Qt
+        // emboldens the regular one, which is heavier too.
+        addFamily(tahoma, tahomaFile, platform::heavyBoldFontFile());
     }
 
     substitute(tahoma, {dejaVuSans});

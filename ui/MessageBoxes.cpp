@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 
 #include <utility>
 
@@ -26,6 +27,27 @@ QMessageBox::Icon iconOf(Kind kind)
     return QMessageBox::NoIcon;
 }
 
+// Qt would place an ownerless box over the active window; it belongs at the
+// centre of the screen that window is on. Placed once its size is known.
+class ScreenCentredBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event);
+        const QWidget *active = QApplication::activeWindow();
+        const QScreen *shownOn = active ? active->screen() : QGuiApplication::primaryScreen();
+        if (!shownOn)
+            return;
+        QRect frame = frameGeometry();
+        frame.moveCenter(shownOn->availableGeometry().center());
+        move(frame.topLeft());
+    }
+};
+
 } // namespace
 
 QString applicationTitle()
@@ -46,8 +68,13 @@ void show(QWidget *owner, Kind kind, const QString &caption, const QString &text
         interceptor()(Shown{kind, caption, text});
         return;
     }
-    QMessageBox box(iconOf(kind), caption, text, QMessageBox::Ok, owner);
-    box.exec();
+    if (owner) {
+        QMessageBox box(iconOf(kind), caption, text, QMessageBox::Ok, owner);
+        box.exec();
+    } else {
+        ScreenCentredBox box(iconOf(kind), caption, text, QMessageBox::Ok);
+        box.exec();
+    }
 }
 
 void showError(const QString &message)
@@ -57,7 +84,8 @@ void showError(const QString &message)
 
 void showMessage(const QString &message)
 {
-    show(QApplication::activeWindow(), Kind::Plain, applicationTitle(), message);
+    // Without an owner the box is still modal to the whole program.
+    show(nullptr, Kind::Plain, applicationTitle(), message);
 }
 
 void setInterceptorForTesting(Interceptor hook)

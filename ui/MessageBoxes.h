@@ -26,10 +26,11 @@ QString applicationTitle();
 // when the message's last character sorts after the full stop.
 void showError(const QString &message);
 
-// A plain message: application title, no icon, OK.
+// A plain message: application title, no icon, OK, centred on the screen.
 void showMessage(const QString &message);
 
-// A box with its own caption, icon kind and owner (Information or Warning).
+// A box with its own caption, icon kind and owner (Information or Warning);
+// a box without an owner is centred on the screen.
 void show(QWidget *owner, Kind kind, const QString &caption, const QString &text);
 
 // The text the error box shows for a message.

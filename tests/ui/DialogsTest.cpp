@@ -1,5 +1,8 @@
 #include "ui/FileDialogs.h"
 #include "ui/InputBox.h"
+#include "ui/MessageBoxes.h"
+
+#include "../support/ModalWindows.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -32,24 +35,9 @@ void typeText(QWidget *widget, const QString &text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
 }
 
-// Runs the action on the modal window as soon as it is up.
-void whenModalShown(std::function<void(QWidget *)> action)
-{
-    QTimer::singleShot(0, qApp, [action] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal) {
-            QTimer::singleShot(10, qApp, [action] { whenModalShown(action); });
-            return;
-        }
-        QPointer<QWidget> box = modal;
-        action(modal);
-        // A failed check inside the action must not leave the test hanging.
-        if (auto *dialog = qobject_cast<QDialog *>(box.data()); dialog && dialog->isVisible())
-            dialog->reject();
-    });
-}
-
 } // namespace
+
+using ModalWindows::whenModalShown;
 
 Q_DECLARE_METATYPE(Finish)
 
@@ -64,6 +52,7 @@ private slots:
 
     void saveDialogAddsDefaultSuffix();
     void fileDialogTestingHook();
+    void plainMessageCentredOnScreen();
 };
 
 void DialogsTest::inputBoxResult_data()
@@ -172,6 +161,31 @@ void DialogsTest::fileDialogTestingHook()
     QCOMPARE(opened, QString());
     QCOMPARE(saved, QStringLiteral("/tmp/x.txt"));
     QCOMPARE(titles, (QStringList{QStringLiteral("Открыть"), QStringLiteral("Сохранить")}));
+}
+
+void DialogsTest::plainMessageCentredOnScreen()
+{
+    // An active window in the screen's corner: the message must not sit over it.
+    QWidget window;
+    window.setGeometry(10, 10, 300, 200);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const QPoint screenCentre = window.screen()->availableGeometry().center();
+
+    QRect shownAt;
+    bool hasOwner = true;
+    whenModalShown([&](QWidget *box) {
+        shownAt = box->frameGeometry();
+        hasOwner = box->parentWidget() != nullptr;
+        box->close();
+    });
+    MessageBoxes::showMessage(QStringLiteral("Список пуст"));
+
+    QVERIFY(!hasOwner);
+    QVERIFY2((shownAt.center() - screenCentre).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("box at %1,%2 %3x%4")
+                            .arg(shownAt.x()).arg(shownAt.y()).arg(shownAt.width()).arg(shownAt.height())));
 }
 
 QTEST_MAIN(DialogsTest)
