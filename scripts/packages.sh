@@ -6,13 +6,13 @@ yarnspin_run_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-webengine-dev libgl-dev
   qt6-image-formats-plugins qt6-gtk-platformtheme
-  fonts-wine fonts-liberation fonts-dejavu-core
+  fonts-wine fonts-liberation fonts-dejavu-core qt6-translations-l10n
 )
 
 # What only the tests and the benchmarks need: X servers of their own, key
 # presses and the clipboard from outside, PDF text, the benchmark library.
 yarnspin_test_packages=(
-  xvfb xauth xdotool xclip poppler-utils
+  xvfb xauth x11-utils xdotool xclip poppler-utils desktop-file-utils trayer
   libbenchmark-dev
 )
 
