@@ -64,8 +64,11 @@ LineNumberedEditor::LineNumberedEditor(QWidget *parent)
 
 void LineNumberedEditor::setLineDocument(LineDocument *document)
 {
+    LineDocument *previous = m_document;
     m_document = document;
     setDocument(document);
+    if (previous && previous->parent() == this)
+        delete previous;
     document->setDefaultFont(font());
     setVirtualColumns(0);
     updateGutterWidth();
@@ -200,6 +203,8 @@ void LineNumberedEditor::keyPressEvent(QKeyEvent *event)
         }
         break;
     case Qt::Key_Left:
+    case Qt::Key_Backspace:
+        // Past the end there is nothing to delete: the cursor steps back.
         if (plain && m_virtualColumns > 0) {
             setVirtualColumns(m_virtualColumns - 1);
             return;
@@ -227,9 +232,13 @@ void LineNumberedEditor::keyPressEvent(QKeyEvent *event)
         }
         break;
     default:
-        if (m_virtualColumns > 0 && !isReadOnly() && !event->text().isEmpty() && event->text()[0].isPrint()
+        if (m_virtualColumns == 0 || (event->key() >= Qt::Key_Shift && event->key() <= Qt::Key_ScrollLock))
+            break;
+        if (!isReadOnly() && !event->text().isEmpty() && event->text()[0].isPrint()
             && !(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
             insertPlainText(QString(m_virtualColumns, QLatin1Char(' ')));
+        // Keys that leave the cursor where it is (End, say) leave the virtual column too.
+        setVirtualColumns(0);
         break;
     }
     QPlainTextEdit::keyPressEvent(event);

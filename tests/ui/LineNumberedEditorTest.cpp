@@ -130,10 +130,14 @@ void LineNumberedEditorTest::cursorGoesPastTheEndOfALine()
     QTest::keyClick(m_editor, Qt::Key_X);
     QCOMPARE(m_editor->lines(), (QStringList{QStringLiteral("ab  x"), QStringLiteral("next")}));
     QCOMPARE(m_editor->virtualColumns(), 0);
-    // Any other move leaves the virtual column.
+    // Backspace steps back without deleting; End, staying put, leaves the virtual column.
     QTest::keyClick(m_editor, Qt::Key_Right);
-    QTest::keyClick(m_editor, Qt::Key_Home);
+    QTest::keyClick(m_editor, Qt::Key_Right);
+    QTest::keyClick(m_editor, Qt::Key_Backspace);
+    QCOMPARE(m_editor->virtualColumns(), 1);
+    QTest::keyClick(m_editor, Qt::Key_End);
     QCOMPARE(m_editor->virtualColumns(), 0);
+    QCOMPARE(m_editor->lines(), (QStringList{QStringLiteral("ab  x"), QStringLiteral("next")}));
 }
 
 void LineNumberedEditorTest::upAndDownKeepTheColumnPastLineEnds()
