@@ -17,11 +17,6 @@ void FavouritesText::appendLine(const QString &line)
     m_document.appendLine(line);
 }
 
-void FavouritesText::setLines(const QStringList &lines)
-{
-    m_document.setLines(lines);
-}
-
 void FavouritesText::read(const QByteArray &bytes)
 {
     const QString text = Windows1251::decode(bytes);

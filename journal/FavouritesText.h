@@ -33,7 +33,6 @@ public:
 
     // Appending is one undo step of the editor; the window is not shown.
     void appendLine(const QString &line);
-    void setLines(const QStringList &lines);
 
     // Throws the open error and leaves the text and its style as they were.
     void load(const QString &path);

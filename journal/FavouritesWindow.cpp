@@ -147,6 +147,7 @@ void FavouritesWindow::buildToolBar()
     bar->setFloatable(false);
     bar->setIconSize(QSize(16, 16));
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    // The icons live in the program's artwork resource, beside its other pictures.
     auto button = [this, bar](const QString &icon, const QString &hint, void (FavouritesWindow::*handler)()) {
         QAction *action = bar->addAction(QIcon(QStringLiteral(":/artwork/%1.png").arg(icon)), hint);
         action->setToolTip(hint);

@@ -93,10 +93,9 @@ void LineDocument::appendLine(const QString &line)
         findBlockByNumber(firstRow + int(i)).setUserState(joins[i]);
 }
 
-void LineDocument::forgetJoins(int position, int charsRemoved, int charsAdded)
+void LineDocument::forgetJoins(int position, int /*charsRemoved*/, int charsAdded)
 {
     // An edited row ends its line with an ordinary line end from then on.
-    Q_UNUSED(charsRemoved);
     const QTextBlock last = findBlock(position + charsAdded);
     for (QTextBlock block = findBlock(position); block.isValid(); block = block.next()) {
         block.setUserState(-1);

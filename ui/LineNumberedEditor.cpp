@@ -105,6 +105,8 @@ int LineNumberedEditor::gutterWidth() const
 void LineNumberedEditor::updateGutterWidth()
 {
     setViewportMargins(gutterWidth(), 0, 0, 0);
+    const QRect area = contentsRect();
+    m_gutter->setGeometry(QRect(area.left(), area.top(), gutterWidth(), area.height()));
 }
 
 void LineNumberedEditor::updateGutter(const QRect &rect, int dy)
@@ -118,8 +120,7 @@ void LineNumberedEditor::updateGutter(const QRect &rect, int dy)
 void LineNumberedEditor::resizeEvent(QResizeEvent *event)
 {
     QPlainTextEdit::resizeEvent(event);
-    const QRect area = contentsRect();
-    m_gutter->setGeometry(QRect(area.left(), area.top(), gutterWidth(), area.height()));
+    updateGutterWidth();
 }
 
 void LineNumberedEditor::changeEvent(QEvent *event)

@@ -54,8 +54,6 @@ private slots:
     void cleanup();
 
     void looksAsTheProgramShowsIt();
-    void menusHoldEveryCommand_data();
-    void menusHoldEveryCommand();
     void firstStartWithoutAFile();
     void unreadableFileIsReportedAndLeftAlone();
     void savesAsTheChosenFileOnly();
@@ -152,43 +150,6 @@ void FavouritesWindowTest::looksAsTheProgramShowsIt()
         popup.append(item->isSeparator() ? QStringLiteral("-") : item->text());
     QCOMPARE(popup, (QStringList{"Отменить", "-", "Вырезать", "Копировать", "Вставить", "-", "Выделить всё",
                                  "Очистить всё"}));
-}
-
-void FavouritesWindowTest::menusHoldEveryCommand_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QKeySequence>("shortcut");
-
-    QTest::newRow("N4") << "N4" << "Сохранить текст как..." << QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S);
-    QTest::newRow("N5") << "N5" << "Печать текста" << QKeySequence(Qt::CTRL | Qt::Key_P);
-    QTest::newRow("N7") << "N7" << "Закрыть окно" << QKeySequence();
-    QTest::newRow("N18") << "N18" << "Отменить" << QKeySequence(Qt::CTRL | Qt::Key_Z);
-    QTest::newRow("N19") << "N19" << "Повторить" << QKeySequence(Qt::CTRL | Qt::Key_Y);
-    QTest::newRow("N11") << "N11" << "Вырезать" << QKeySequence(Qt::CTRL | Qt::Key_X);
-    QTest::newRow("N12") << "N12" << "Копировать" << QKeySequence(Qt::CTRL | Qt::Key_C);
-    QTest::newRow("N13") << "N13" << "Вставить" << QKeySequence(Qt::CTRL | Qt::Key_V);
-    QTest::newRow("N25") << "N25" << "Вырезать всё" << QKeySequence();
-    QTest::newRow("N26") << "N26" << "Копировать всё" << QKeySequence();
-    QTest::newRow("N15") << "N15" << "Выделить всё" << QKeySequence(Qt::CTRL | Qt::Key_A);
-    QTest::newRow("N16") << "N16" << "Очистить всё" << QKeySequence();
-    QTest::newRow("N10") << "N10" << "Опубликовать избранные сказки в группе Ярнспина во \"ВКонтакте\""
-                         << QKeySequence(Qt::Key_F1);
-    QTest::newRow("N8") << "N8" << "Другие продукты Merovale в Интернете..." << QKeySequence();
-    QTest::newRow("N3") << "N3" << "О программе..." << QKeySequence();
-}
-
-void FavouritesWindowTest::menusHoldEveryCommand()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QKeySequence, shortcut);
-
-    create();
-    const QList<QAction *> found = m_window->menuBar()->findChildren<QAction *>(name);
-    QCOMPARE(found.size(), 1);
-    QCOMPARE(found.first()->text(), caption);
-    QCOMPARE(found.first()->shortcut(), shortcut);
 }
 
 void FavouritesWindowTest::firstStartWithoutAFile()

@@ -27,6 +27,8 @@ private slots:
     void clearAllCannotBeUndone();
     void cutAndCopyWithoutSelectionLeaveTheClipboard();
     void rowsOfOneLineKeepTheirJoinUntilEdited();
+    void gutterWidensWithTheLineCount();
+    void deletingIsUndoneAsOneStep();
 
 private:
     // Puts the cursor at a line and column of the text.
@@ -210,6 +212,27 @@ void LineNumberedEditorTest::rowsOfOneLineKeepTheirJoinUntilEdited()
     placeCursor(1, 5);
     QTest::keyClick(m_editor, Qt::Key_Exclam);
     QCOMPARE(m_editor->lines(), (QStringList{QStringLiteral("first"), QStringLiteral("tweet!"), QString()}));
+}
+
+void LineNumberedEditorTest::gutterWidensWithTheLineCount()
+{
+    QWidget *gutter = m_editor->findChild<QWidget *>(QStringLiteral("gutter"));
+    m_editor->loadLines(QStringList(10, QStringLiteral("line")));
+    const int narrow = gutter->width();
+    m_editor->loadLines(QStringList(10000, QStringLiteral("line")));
+    QVERIFY(gutter->width() > narrow);
+    QCOMPARE(m_editor->viewport()->geometry().left(), gutter->geometry().right() + 1);
+}
+
+void LineNumberedEditorTest::deletingIsUndoneAsOneStep()
+{
+    m_editor->loadLines({QStringLiteral("one two")});
+    placeCursor(0, 7);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(m_editor, Qt::Key_Backspace);
+    QCOMPARE(m_editor->lines(), QStringList{QStringLiteral("one")});
+    m_editor->undo();
+    QCOMPARE(m_editor->lines(), QStringList{QStringLiteral("one two")});
 }
 
 QTEST_MAIN(LineNumberedEditorTest)
