@@ -89,6 +89,8 @@ FavouritesWindow::FavouritesWindow(FavouritesText &text, Services services, QWid
     setWindowTitle(QStringLiteral("Избранное - Merovale Yarnspin"));
     // Hiding it must never end the program while the main window sits in the tray.
     setAttribute(Qt::WA_QuitOnClose, false);
+    // No menu for hiding the tool bar, which nothing could bring back.
+    setContextMenuPolicy(Qt::NoContextMenu);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     setFont(font);
@@ -146,7 +148,6 @@ void FavouritesWindow::buildToolBar()
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setIconSize(QSize(16, 16));
-    bar->setContextMenuPolicy(Qt::PreventContextMenu);
     // The icons live in the program's artwork resource, beside its other pictures.
     auto button = [this, bar](const QString &icon, const QString &hint, void (FavouritesWindow::*handler)()) {
         QAction *action = bar->addAction(QIcon(QStringLiteral(":/artwork/%1.png").arg(icon)), hint);

@@ -20,7 +20,6 @@ public:
     void setLines(const QStringList &lines);
     // One undo step; CR LF, CR or LF inside the line start a new row.
     void appendLine(const QString &line);
-    bool hasNoLines() const { return m_noLines; }
 
 private:
     void forgetJoins(int position, int charsRemoved, int charsAdded);

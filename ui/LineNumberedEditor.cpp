@@ -269,7 +269,9 @@ void LineNumberedEditor::moveVertically(int direction)
     const QTextLine row = block.layout()->lineForTextPosition(cursor.positionInBlock());
     if (!row.isValid())
         return;
-    const qreal x = row.cursorToX(cursor.positionInBlock()) + m_virtualColumns * columnWidth();
+    // Rows measure x from the text's left edge; the viewport adds the same offset to every row.
+    const qreal offset = cursorRect().left() - row.cursorToX(cursor.positionInBlock());
+    const qreal x = cursorRect().left() + m_virtualColumns * columnWidth();
 
     int target = row.lineNumber() + direction;
     if (target < 0 || target >= block.layout()->lineCount()) {
@@ -280,11 +282,11 @@ void LineNumberedEditor::moveVertically(int direction)
         target = direction < 0 ? block.layout()->lineCount() - 1 : 0;
     }
     const QTextLine targetRow = block.layout()->lineAt(target);
-    int position = targetRow.xToCursor(x);
+    int position = targetRow.xToCursor(x - offset);
     int columns = 0;
     if (target == block.layout()->lineCount() - 1) {
         const int end = block.length() - 1;
-        const qreal endX = targetRow.cursorToX(end);
+        const qreal endX = targetRow.cursorToX(end) + offset;
         if (x > endX) {
             position = end;
             columns = virtualColumnsAt(x, endX);

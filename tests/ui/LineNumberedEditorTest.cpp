@@ -157,6 +157,15 @@ void LineNumberedEditorTest::upAndDownKeepTheColumnPastLineEnds()
     QTest::keyClick(m_editor, Qt::Key_Up);
     QTest::keyClick(m_editor, Qt::Key_Space);
     QCOMPARE(m_editor->lines().at(1), QStringLiteral("ab     "));
+
+    // A wrapped line's rows are visited one by one, and only its last row has an end to pass.
+    m_editor->loadLines({QStringLiteral("word ").repeated(60), QStringLiteral("x")});
+    QVERIFY(m_editor->document()->firstBlock().layout()->lineCount() > 1);
+    placeCursor(0, 2);
+    QTest::keyClick(m_editor, Qt::Key_Down);
+    QCOMPARE(m_editor->textCursor().blockNumber(), 0);
+    QVERIFY(m_editor->textCursor().positionInBlock() > 2);
+    QCOMPARE(m_editor->virtualColumns(), 0);
 }
 
 void LineNumberedEditorTest::clickBeyondTheEndOfALine()
