@@ -33,6 +33,11 @@ LineDocument::LineDocument(QObject *parent)
     connect(this, &QTextDocument::contentsChange, this, &LineDocument::forgetJoins);
 }
 
+LineDocument::~LineDocument()
+{
+    emit discarded();
+}
+
 QStringList LineDocument::lines() const
 {
     QStringList result;

@@ -14,12 +14,18 @@ class LineDocument : public QTextDocument
 
 public:
     explicit LineDocument(QObject *parent = nullptr);
+    ~LineDocument() override;
 
     QStringList lines() const;
     // Lines given here must not hold line ends; the undo history is cleared.
     void setLines(const QStringList &lines);
     // One undo step; CR LF, CR or LF inside the line start a new row.
     void appendLine(const QString &line);
+
+signals:
+    // Sent while the document is still whole, so that an editor showing it
+    // can let go whatever order the owners are destroyed in.
+    void discarded();
 
 private:
     void forgetJoins(int position, int charsRemoved, int charsAdded);

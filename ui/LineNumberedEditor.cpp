@@ -62,13 +62,22 @@ LineNumberedEditor::LineNumberedEditor(QWidget *parent)
     updateGutterWidth();
 }
 
+LineNumberedEditor::~LineNumberedEditor()
+{
+    disconnect(m_document, &LineDocument::discarded, this, nullptr);
+}
+
 void LineNumberedEditor::setLineDocument(LineDocument *document)
 {
     LineDocument *previous = m_document;
     m_document = document;
     setDocument(document);
-    if (previous && previous->parent() == this)
-        delete previous;
+    if (previous) {
+        disconnect(previous, &LineDocument::discarded, this, nullptr);
+        if (previous->parent() == this)
+            delete previous;
+    }
+    connect(document, &LineDocument::discarded, this, [this] { setLineDocument(new LineDocument(this)); });
     document->setDefaultFont(font());
     setVirtualColumns(0);
     updateGutterWidth();

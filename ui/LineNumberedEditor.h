@@ -18,8 +18,10 @@ class LineNumberedEditor : public QPlainTextEdit
 
 public:
     explicit LineNumberedEditor(QWidget *parent = nullptr);
+    ~LineNumberedEditor() override;
 
-    // The editor shows this document and does not own it.
+    // The editor shows this document and does not own it; when the document
+    // goes first, the editor goes on with an empty one of its own.
     void setLineDocument(LineDocument *document);
     LineDocument *lineDocument() const { return m_document; }
 

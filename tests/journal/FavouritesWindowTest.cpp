@@ -64,6 +64,7 @@ private slots:
     void otherProductsCopiesSilently();
     void closingHidesAndKeepsTheEdits();
     void keyCombinationsGoHereFirst();
+    void textMayGoBeforeTheWindow();
 
 private:
     void create();
@@ -336,6 +337,19 @@ void FavouritesWindowTest::keyCombinationsGoHereFirst()
     QCOMPARE(composed, 1);
     QCOMPARE(mainCuts, 0);
     QCOMPARE(m_addresses.opened.size(), 1);
+}
+
+void FavouritesWindowTest::textMayGoBeforeTheWindow()
+{
+    create();
+    m_text->appendLine(QStringLiteral("tweet"));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_text.reset();
+    QVERIFY(m_window->editor()->lines().isEmpty());
+    QTest::keyClicks(m_window->editor(), QStringLiteral("typed"));
+    QCOMPARE(m_window->editor()->lines(), QStringList{"typed"});
+    m_window.reset();
 }
 
 QTEST_MAIN(FavouritesWindowTest)
