@@ -77,7 +77,10 @@ void LineNumberedEditor::setLineDocument(LineDocument *document)
         if (previous->parent() == this)
             delete previous;
     }
-    connect(document, &LineDocument::discarded, this, [this] { setLineDocument(new LineDocument(this)); });
+    connect(document, &LineDocument::discarded, this, [this] {
+        m_document = nullptr; // going away by itself
+        setLineDocument(new LineDocument(this));
+    });
     document->setDefaultFont(font());
     setVirtualColumns(0);
     updateGutterWidth();
