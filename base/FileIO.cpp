@@ -12,8 +12,10 @@ namespace FileIO {
 QByteArray readWholeFile(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError::cannotOpenFile(path, platform::lastSystemError());
+    if (!file.open(QIODevice::ReadOnly)) {
+        const int error = platform::lastSystemError();
+        throw AppError::cannotOpenFile(path, QFileInfo(path).isDir() ? platform::isADirectoryError() : error);
+    }
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw AppError::cannotOpenFile(path, platform::lastSystemError());

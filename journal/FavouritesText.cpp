@@ -1,8 +1,11 @@
 #include "journal/FavouritesText.h"
 
+#include "base/AppError.h"
 #include "base/FileIO.h"
 #include "base/ProgramFolder.h"
 #include "base/Windows1251.h"
+
+#include <QFileInfo>
 
 QString FavouritesText::filePath()
 {
@@ -11,67 +14,93 @@ QString FavouritesText::filePath()
 
 void FavouritesText::appendLine(const QString &line)
 {
-    m_lines.append(line);
+    m_document.appendLine(line);
 }
 
-void FavouritesText::setLines(const QStringList &lines)
+void FavouritesText::read(const QByteArray &bytes)
 {
-    m_lines = lines;
-}
-
-FavouritesText FavouritesText::parse(const QByteArray &bytes)
-{
-    FavouritesText text;
+    const QString text = Windows1251::decode(bytes);
+    QString rows;
+    rows.reserve(text.size());
     bool sawCr = false;
     bool sawLf = false;
     bool sawCrLf = false;
-    qsizetype start = 0;
-    const qsizetype size = bytes.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        text.m_lines.append(Windows1251::decode(QByteArrayView(bytes).sliced(start, i - start)));
-        if (c == '\r' && i + 1 < size && bytes[i + 1] == '\n') {
-            sawCrLf = true;
-            ++i;
-        } else if (c == '\r') {
-            sawCr = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+                sawCrLf = true;
+                ++i;
+            } else {
+                sawCr = true;
+            }
+            rows += QLatin1Char('\n');
         } else {
-            sawLf = true;
+            sawLf = sawLf || c == QLatin1Char('\n');
+            rows += c;
         }
-        start = i + 1;
     }
-    // A final line end leaves an empty last line, as the editor shows it.
-    if (size > 0)
-        text.m_lines.append(Windows1251::decode(QByteArrayView(bytes).sliced(start)));
+    // Split once at the end: the document takes its rows from one plain text.
+    m_document.setLines(text.isEmpty() ? QStringList() : rows.split(QLatin1Char('\n')));
     if (sawCr && !sawLf && !sawCrLf)
-        text.m_lineEnd = LineEnd::Cr;
+        m_lineEnd = LineEnd::Cr;
     else if (sawLf && !sawCr && !sawCrLf)
-        text.m_lineEnd = LineEnd::Lf;
-    return text;
+        m_lineEnd = LineEnd::Lf;
+    else
+        m_lineEnd = LineEnd::CrLf;
 }
 
 QByteArray FavouritesText::serialize() const
 {
-    const QByteArray lineEnd = m_lineEnd == LineEnd::Cr ? QByteArray("\r")
-                               : m_lineEnd == LineEnd::Lf ? QByteArray("\n")
-                                                           : QByteArray("\r\n");
-    QByteArray bytes;
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        if (i > 0)
-            bytes += lineEnd;
-        bytes += Windows1251::encodeOrThrow(m_lines[i]);
-    }
-    return bytes;
+    const QString lineEnd = m_lineEnd == LineEnd::Cr   ? QStringLiteral("\r")
+                            : m_lineEnd == LineEnd::Lf ? QStringLiteral("\n")
+                                                       : QStringLiteral("\r\n");
+    return Windows1251::encodeOrThrow(lines().join(lineEnd));
 }
 
 void FavouritesText::load(const QString &path)
 {
-    *this = parse(FileIO::readWholeFile(path));
+    read(FileIO::readWholeFile(path));
 }
 
 void FavouritesText::save(const QString &path) const
 {
     FileIO::writeWholeFile(path, serialize());
+}
+
+namespace {
+
+// Absent only when the file's folder can be searched and holds no such name
+// (or is itself missing): an unsearchable folder may hide the user's file.
+bool isAbsent(const QString &path)
+{
+    const QFileInfo file(path);
+    if (file.exists() || file.isSymLink())
+        return false;
+    const QFileInfo folder(file.absolutePath());
+    return !folder.exists() || folder.isExecutable();
+}
+
+} // namespace
+
+FavouritesText::LoadState FavouritesText::loadFavouritesFile(const QString &path)
+{
+    m_loadError.clear();
+    try {
+        load(path);
+        m_loadState = LoadState::Loaded;
+    } catch (const AppError &error) {
+        m_loadState = isAbsent(path) ? LoadState::Absent : LoadState::Unreadable;
+        if (m_loadState == LoadState::Unreadable)
+            m_loadError = error.message();
+    }
+    return m_loadState;
+}
+
+bool FavouritesText::writeFavouritesFile(const QString &path) const
+{
+    if (m_loadState == LoadState::Unreadable)
+        return false;
+    save(path);
+    return true;
 }

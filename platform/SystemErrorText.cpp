@@ -27,4 +27,9 @@ int accessDeniedError()
     return EACCES;
 }
 
+int isADirectoryError()
+{
+    return EISDIR;
+}
+
 } // namespace platform

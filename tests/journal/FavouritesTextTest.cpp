@@ -1,0 +1,191 @@
+#include "base/FileIO.h"
+#include "journal/FavouritesText.h"
+#include "tests/support/OrdinaryUser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The favourites file's rules: reading, the remembered line-end style,
+// writing, and never writing over a file that could not be read.
+class FavouritesTextTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsAndWritesBack_data();
+    void readsAndWritesBack();
+    void textNotReadFromAFileGetsCrLf();
+    void lastTweetIsFollowedByAnEmptyLine_data();
+    void lastTweetIsFollowedByAnEmptyLine();
+    void emptySelectionAppendsAnEmptyLine();
+    void missingFileIsTheFirstStart();
+    void folderInPlaceOfTheFileIsNeverWrittenOver();
+    void unreadableFileIsNeverWrittenOverForAnOrdinaryUser();
+};
+
+void FavouritesTextTest::readsAndWritesBack_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("lineEnd");
+    QTest::addColumn<QByteArray>("written");
+
+    const int crLf = int(FavouritesText::LineEnd::CrLf);
+    const int cr = int(FavouritesText::LineEnd::Cr);
+    const int lf = int(FavouritesText::LineEnd::Lf);
+    QTest::newRow("CR LF") << QByteArray("a\r\nb") << QStringList{"a", "b"} << crLf << QByteArray("a\r\nb");
+    QTest::newRow("final CR LF: empty last line") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b", ""} << crLf
+                                                  << QByteArray("a\r\nb\r\n");
+    QTest::newRow("LF only") << QByteArray("a\n\nb\n") << QStringList{"a", "", "b", ""} << lf
+                             << QByteArray("a\n\nb\n");
+    QTest::newRow("CR only") << QByteArray("a\rb\r") << QStringList{"a", "b", ""} << cr << QByteArray("a\rb\r");
+    QTest::newRow("mixed: CR LF") << QByteArray("a\nb\rc") << QStringList{"a", "b", "c"} << crLf
+                                  << QByteArray("a\r\nb\r\nc");
+    QTest::newRow("no line end: CR LF") << QByteArray("a") << QStringList{"a"} << crLf << QByteArray("a");
+    QTest::newRow("empty file") << QByteArray() << QStringList() << crLf << QByteArray();
+    QTest::newRow("only a line end") << QByteArray("\n") << QStringList{"", ""} << lf << QByteArray("\n");
+    QTest::newRow("every other byte kept") << QByteArray("\xcf\xf0\xe8\t\x01\xff\r\n\x98")
+                                           << QStringList{QStringLiteral("При\t\x01я"), QStringLiteral("\u0098")}
+                                           << crLf << QByteArray("\xcf\xf0\xe8\t\x01\xff\r\n\x98");
+}
+
+void FavouritesTextTest::readsAndWritesBack()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QFETCH(int, lineEnd);
+    QFETCH(QByteArray, written);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("favourite.txt"));
+    FileIO::writeWholeFile(path, bytes);
+    FavouritesText text;
+    QCOMPARE(text.loadFavouritesFile(path), FavouritesText::LoadState::Loaded);
+    QCOMPARE(text.lines(), lines);
+    QCOMPARE(int(text.lineEnd()), lineEnd);
+    QVERIFY(text.writeFavouritesFile(path));
+    QCOMPARE(FileIO::readWholeFile(path), written);
+}
+
+void FavouritesTextTest::textNotReadFromAFileGetsCrLf()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    const QStringList paths{QString(), dir.filePath(QStringLiteral("missing.txt")), dir.filePath(QStringLiteral("folder"))};
+    for (const QString &path : paths) {
+        FavouritesText text;
+        if (!path.isEmpty())
+            QVERIFY(text.loadFavouritesFile(path) != FavouritesText::LoadState::Loaded);
+        text.appendLine(QStringLiteral("a"));
+        text.appendLine(QStringLiteral("b"));
+        QCOMPARE(text.serialize(), QByteArray("a\r\nb"));
+    }
+}
+
+void FavouritesTextTest::lastTweetIsFollowedByAnEmptyLine_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("written");
+
+    QTest::newRow("CR LF") << QByteArray("old\r\nline") << QByteArray("old\r\nline\r\ntweet\r\n\r\nnext");
+    // The line's own CR LF is written as it is, as every byte inside a line.
+    QTest::newRow("LF") << QByteArray("old\nline") << QByteArray("old\nline\ntweet\r\n\nnext");
+    QTest::newRow("CR") << QByteArray("old\rline") << QByteArray("old\rline\rtweet\r\n\rnext");
+}
+
+void FavouritesTextTest::lastTweetIsFollowedByAnEmptyLine()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, written);
+
+    FavouritesText text;
+    text.read(file);
+    text.appendLine(QStringLiteral("tweet\r\n"));
+    text.appendLine(QStringLiteral("next"));
+    QCOMPARE(text.lines().size(), 4);
+    QCOMPARE(text.serialize(), written);
+
+    FavouritesText again;
+    again.read(written);
+    QCOMPARE(again.lines().mid(2), (QStringList{"tweet", "", "next"}));
+}
+
+void FavouritesTextTest::emptySelectionAppendsAnEmptyLine()
+{
+    FavouritesText text;
+    text.appendLine(QString());
+    QCOMPARE(text.lines(), QStringList{QString()});
+    text.appendLine(QStringLiteral("tweet"));
+    QCOMPARE(text.lines(), (QStringList{QString(), QStringLiteral("tweet")}));
+    QCOMPARE(text.serialize(), QByteArray("\r\ntweet"));
+}
+
+void FavouritesTextTest::missingFileIsTheFirstStart()
+{
+    QTemporaryDir dir;
+    for (const QString &path : {dir.filePath(QStringLiteral("favourite.txt")),
+                                dir.filePath(QStringLiteral("Lists/favourite.txt"))}) {
+        FavouritesText text;
+        QCOMPARE(text.loadFavouritesFile(path), FavouritesText::LoadState::Absent);
+        QVERIFY(text.loadError().isEmpty());
+        QVERIFY(!QFile::exists(path));
+    }
+    FavouritesText text;
+    text.loadFavouritesFile(dir.filePath(QStringLiteral("favourite.txt")));
+    text.appendLine(QStringLiteral("tweet"));
+    QVERIFY(text.writeFavouritesFile(dir.filePath(QStringLiteral("favourite.txt"))));
+    QCOMPARE(FileIO::readWholeFile(dir.filePath(QStringLiteral("favourite.txt"))), QByteArray("tweet"));
+}
+
+void FavouritesTextTest::folderInPlaceOfTheFileIsNeverWrittenOver()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("favourite.txt"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("favourite.txt")));
+    FavouritesText text;
+    QCOMPARE(text.loadFavouritesFile(path), FavouritesText::LoadState::Unreadable);
+    QCOMPARE(text.loadError(), QStringLiteral("Cannot open file \"%1\". Is a directory").arg(path));
+    text.appendLine(QStringLiteral("this run's tweet"));
+    QVERIFY(!text.writeFavouritesFile(path));
+    QVERIFY(QFileInfo(path).isDir());
+}
+
+namespace {
+
+void verifyUnreadableIsKept(const QString &path)
+{
+    FavouritesText text;
+    QCOMPARE(text.loadFavouritesFile(path), FavouritesText::LoadState::Unreadable);
+    QVERIFY2(text.loadError().startsWith(QStringLiteral("Cannot open file \"%1\". ").arg(path)),
+             qPrintable(text.loadError()));
+    QVERIFY(text.lines().isEmpty());
+    text.appendLine(QStringLiteral("this run's tweet"));
+    QVERIFY(!text.writeFavouritesFile(path));
+}
+
+} // namespace
+
+void FavouritesTextTest::unreadableFileIsNeverWrittenOverForAnOrdinaryUser()
+{
+    const QString handedOver = OrdinaryUser::handedOverPath();
+    if (!handedOver.isEmpty()) {
+        verifyUnreadableIsKept(handedOver);
+        return;
+    }
+    QTemporaryDir dir;
+    QVERIFY(OrdinaryUser::openToEveryone(dir.path()));
+    const QString path = dir.filePath(QStringLiteral("favourite.txt"));
+    FileIO::writeWholeFile(path, "old favourites");
+    // The user may write the file but not read it.
+    QFile::setPermissions(path, QFileDevice::WriteOwner | QFileDevice::WriteOther);
+    const QString failure = OrdinaryUser::verify("unreadableFileIsNeverWrittenOverForAnOrdinaryUser", path,
+                                                 dir.path(), [&] { verifyUnreadableIsKept(path); });
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QCOMPARE(FileIO::readWholeFile(path), QByteArray("old favourites"));
+}
+
+QTEST_MAIN(FavouritesTextTest)
+#include "FavouritesTextTest.moc"

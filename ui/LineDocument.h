@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextDocument>
+
+// The text of a line-numbered editor as a list of lines. A line may itself
+// hold line ends (a CR LF inside an appended tweet); the editor cannot keep
+// one inside a row, so such a line shows as several rows, and each row
+// remembers which line end joins it to the next, until the user edits that
+// row. A document with no lines differs from one holding one empty line.
+class LineDocument : public QTextDocument
+{
+    Q_OBJECT
+
+public:
+    explicit LineDocument(QObject *parent = nullptr);
+    ~LineDocument() override;
+
+    QStringList lines() const;
+    // Lines given here must not hold line ends; the undo history is cleared.
+    void setLines(const QStringList &lines);
+    // One undo step; CR LF, CR or LF inside the line start a new row.
+    void appendLine(const QString &line);
+
+signals:
+    // Sent while the document is still whole, so that an editor showing it
+    // can let go whatever order the owners are destroyed in.
+    void discarded();
+
+private:
+    void forgetJoins(int position, int charsRemoved, int charsAdded);
+
+    bool m_noLines = true;
+};
