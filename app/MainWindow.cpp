@@ -96,11 +96,19 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::attach(const SettingsRecord &settings, QDialog &settingsDialog, QDialog &aboutBox)
+void MainWindow::attach(const SettingsRecord &settings, QDialog &settingsDialog, QDialog &aboutBox,
+                        FavouritesWindow &favouritesWindow)
 {
     m_settings = &settings;
     m_settingsDialog = &settingsDialog;
     m_aboutBox = &aboutBox;
+    m_favouritesWindow = &favouritesWindow;
+    m_keyRouter->addWindow(&favouritesWindow, favouritesWindow.keyCombinationMenus());
+}
+
+FavouritesWindow::Services MainWindow::favouritesServices()
+{
+    return {[this](QWidget *parent) { return chooseTweetFileToSave(parent); }, [this] { showAbout(); }};
 }
 
 void MainWindow::buildWindow()
@@ -264,8 +272,8 @@ void MainWindow::loadListsAndWelcome()
 void MainWindow::saveOnClose()
 {
     m_phrases.saveAll();
-    if (m_settings && m_settings->autoSaveFavourites())
-        m_favourites.save(FavouritesText::filePath());
+    if (m_favouritesWindow && m_settings->autoSaveFavourites())
+        m_favouritesWindow->writeFavouritesFile();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -362,11 +370,16 @@ void MainWindow::openJournal()
     setFileCaption(path);
 }
 
+QString MainWindow::chooseTweetFileToSave(QWidget *parent)
+{
+    return FileDialogs::saveFile(parent, QStringLiteral("Сохранить твиты в файл"),
+                                 {QStringLiteral("Файл Yarnspin (*.yrn)"), QStringLiteral("Текстовый файл (*.txt)")},
+                                 QStringLiteral("yrn"));
+}
+
 void MainWindow::saveJournalAs()
 {
-    const QString path = FileDialogs::saveFile(
-        this, QStringLiteral("Сохранить твиты в файл"),
-        {QStringLiteral("Файл Yarnspin (*.yrn)"), QStringLiteral("Текстовый файл (*.txt)")}, QStringLiteral("yrn"));
+    const QString path = chooseTweetFileToSave(this);
     if (path.isEmpty())
         return;
     TweetFile::write(path, m_journal->text());
@@ -583,6 +596,8 @@ void MainWindow::showFavourites()
 {
     if (!noticesSuppressed())
         m_notices->favourites();
+    if (m_favouritesWindow)
+        m_favouritesWindow->showAndRaise();
 }
 
 void MainWindow::openInBrowser(const QString &address)

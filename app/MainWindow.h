@@ -4,6 +4,7 @@
 #include "compose/RandomGenerator.h"
 #include "compose/TweetComposer.h"
 #include "journal/FavouritesText.h"
+#include "journal/FavouritesWindow.h"
 
 #include <QMainWindow>
 
@@ -33,10 +34,16 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // The settings dialog and the About box are created after this window, so
-    // they are handed over once they exist. Until then nothing is composed,
-    // notices are not suppressed and minimising keeps the taskbar entry.
-    void attach(const SettingsRecord &settings, QDialog &settingsDialog, QDialog &aboutBox);
+    // The settings dialog, the About box and the favourites window are created
+    // after this window, so they are handed over once they exist. Until then
+    // nothing is composed, notices are not suppressed, minimising keeps the
+    // taskbar entry and the favourites are not written at close.
+    void attach(const SettingsRecord &settings, QDialog &settingsDialog, QDialog &aboutBox,
+                FavouritesWindow &favouritesWindow);
+
+    // What the favourites window borrows from this one: the tweet files' save
+    // dialog and the About box.
+    FavouritesWindow::Services favouritesServices();
 
     PhraseBook &phrases() { return m_phrases; }
     RandomGenerator &random() { return m_random; }
@@ -114,6 +121,7 @@ private:
     void setFileCaption(const QString &path);
     void appendJournalLines(const QStringList &lines);
     void openInBrowser(const QString &address);
+    QString chooseTweetFileToSave(QWidget *parent);
     bool noticesSuppressed() const;
 
     PhraseBook m_phrases;
@@ -126,6 +134,7 @@ private:
     const SettingsRecord *m_settings = nullptr;
     QDialog *m_settingsDialog = nullptr;
     QDialog *m_aboutBox = nullptr;
+    FavouritesWindow *m_favouritesWindow = nullptr;
 
     QLabel *m_titleLine = nullptr;
     HoverLinkLabel *m_stopLink = nullptr;

@@ -1,10 +1,9 @@
 #include "app/Program.h"
 
 #include "app/MainWindow.h"
-#include "base/AppError.h"
+#include "journal/FavouritesWindow.h"
 #include "settings/SettingsDialog.h"
 #include "shell/AboutBox.h"
-#include "ui/MessageBoxes.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -19,25 +18,14 @@ Program::Program()
     initArtwork();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/artwork/icon-256.png")));
     // The main window loads the lists as it is created; the settings dialog
-    // comes last, so the main window is handed it and the About box after.
+    // comes last, so the main window is handed it and the others after.
     m_mainWindow = std::make_unique<MainWindow>();
     m_aboutBox = std::make_unique<AboutBox>();
-    loadFavourites(*m_mainWindow);
+    m_favouritesWindow =
+        std::make_unique<FavouritesWindow>(m_mainWindow->favourites(), m_mainWindow->favouritesServices());
+    m_favouritesWindow->loadFavouritesFile();
     m_settingsDialog = std::make_unique<SettingsDialog>();
-    m_mainWindow->attach(*m_settingsDialog, *m_settingsDialog, *m_aboutBox);
+    m_mainWindow->attach(*m_settingsDialog, *m_settingsDialog, *m_aboutBox, *m_favouritesWindow);
 }
 
 Program::~Program() = default;
-
-void Program::loadFavourites(MainWindow &mainWindow)
-{
-    try {
-        mainWindow.favourites().load(FavouritesText::filePath());
-    } catch (const AppError &) {
-        // Typically the very first start: the file appears at the first normal end.
-        MessageBoxes::show(nullptr, MessageBoxes::Kind::Information, QStringLiteral("Merovale Yarnspin"),
-                           QStringLiteral("Это первый запуск программы Merovale Yarnspin на Вашем компьютере. Сейчас "
-                                          "будет создан файл \"Избранного\", куда Вы сможете копировать самые смешные "
-                                          "твиты. Приятного времени вместе с Merovale Yarnspin!"));
-    }
-}

@@ -3,6 +3,7 @@
 #include <memory>
 
 class AboutBox;
+class FavouritesWindow;
 class MainWindow;
 class SettingsDialog;
 
@@ -20,10 +21,11 @@ public:
     MainWindow &mainWindow() { return *m_mainWindow; }
     SettingsDialog &settingsDialog() { return *m_settingsDialog; }
 
-private:
-    static void loadFavourites(MainWindow &mainWindow);
+    FavouritesWindow &favouritesWindow() { return *m_favouritesWindow; }
 
+private:
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<AboutBox> m_aboutBox;
+    std::unique_ptr<FavouritesWindow> m_favouritesWindow;
     std::unique_ptr<SettingsDialog> m_settingsDialog;
 };

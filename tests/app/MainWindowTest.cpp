@@ -529,7 +529,8 @@ void MainWindowTest::readsTheSettingsThroughTheRecord()
     FixedSettings settings;
     QDialog settingsDialog;
     QDialog aboutBox;
-    window.attach(settings, settingsDialog, aboutBox);
+    FavouritesWindow favouritesWindow(window.favourites(), window.favouritesServices());
+    window.attach(settings, settingsDialog, aboutBox, favouritesWindow);
     window.random() = RandomGenerator([] { return quint32(0); });
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
