@@ -258,6 +258,11 @@ void FileIOTest::shortWriteOnFullFileSystemKeepsTheOldFile()
     QCOMPARE(FileIO::readWholeFile(path), oldBytes);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              (QStringList{QStringLiteral("filler"), QStringLiteral("names.txt")}));
+
+    // Once there is room again, the same save goes through.
+    QVERIFY(QFile::remove(dir.filePath(QStringLiteral("filler"))));
+    FileIO::writeWholeFile(path, newBytes);
+    verifyOnlyFile(dir.path(), QStringLiteral("names.txt"), newBytes);
 }
 
 QTEST_GUILESS_MAIN(FileIOTest)
