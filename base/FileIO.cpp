@@ -2,8 +2,8 @@
 
 #include "base/AppError.h"
 #include "platform/SystemErrorText.h"
+#include "platform/WholeFileRead.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -11,14 +11,9 @@ namespace FileIO {
 
 QByteArray readWholeFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        const int error = platform::lastSystemError();
-        throw AppError::cannotOpenFile(path, QFileInfo(path).isDir() ? platform::isADirectoryError() : error);
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw AppError::cannotOpenFile(path, platform::lastSystemError());
+    QByteArray bytes;
+    if (const int error = platform::readWholeFile(path, bytes))
+        throw AppError::cannotOpenFile(path, error);
     return bytes;
 }
 
@@ -33,7 +28,10 @@ void writeWholeFile(const QString &path, const QByteArray &bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw AppError::cannotCreateFile(path, platform::lastSystemError());
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // QSaveFile::commit() (Qt 6.4) renames even when flushing its buffered
+    // tail fails, on a full disk for one: every byte must be out before it.
+    // Without commit the destructor throws the partial copy away.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         throw AppError(QStringLiteral("Stream write error"));
 }
 

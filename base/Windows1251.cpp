@@ -28,6 +28,10 @@ QString decode(QByteArrayView bytes)
 
 std::optional<QByteArray> encode(const QString &text)
 {
+    // The encoder keeps a final high surrogate back for a low one that
+    // never comes, instead of reporting it: the text is complete, so refuse it.
+    if (!text.isEmpty() && text.back().isHighSurrogate())
+        return std::nullopt;
     QStringEncoder encoder(codecName);
     QByteArray bytes = encoder.encode(text);
     if (encoder.hasError())

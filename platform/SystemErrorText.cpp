@@ -27,9 +27,4 @@ int accessDeniedError()
     return EACCES;
 }
 
-int isADirectoryError()
-{
-    return EISDIR;
-}
-
 } // namespace platform

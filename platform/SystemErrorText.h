@@ -15,8 +15,4 @@ int lastSystemError();
 // replace a file that the system marks read-only.
 int accessDeniedError();
 
-// The error code for "is a directory": Qt refuses to open a folder as a file
-// itself, leaving no system error behind.
-int isADirectoryError();
-
 } // namespace platform

@@ -61,15 +61,6 @@ std::optional<QByteArrayView> keyName(QByteArrayView line)
     return line.first(equals);
 }
 
-// Reading trims blanks and one pair of enclosing quotes, so a value that would
-// lose either is written inside quotes and reads back exactly as set.
-QByteArray storedForm(const QByteArray &value)
-{
-    const bool needsQuotes = !value.isEmpty()
-        && (isBlank(value.front()) || isBlank(value.back()) || isEnclosedInQuotes(value));
-    return needsQuotes ? '"' + value + '"' : value;
-}
-
 } // namespace
 
 IniDocument::IniDocument(const QByteArray &bytes)
@@ -90,16 +81,24 @@ IniDocument::IniDocument(const QByteArray &bytes)
     }
 }
 
-std::optional<QByteArray> IniDocument::value(QByteArrayView section, QByteArrayView key) const
+std::optional<QByteArray> IniDocument::rawValue(QByteArrayView section, QByteArrayView key) const
 {
     const qsizetype header = findSection(section);
     if (header < 0)
         return std::nullopt;
-    const qsizetype index = findKey(header, key);
+    const qsizetype index = findKey(header, key).key;
     if (index < 0)
         return std::nullopt;
     const QByteArray &text = m_lines[index].text;
-    QByteArrayView found = trimmedBlanks(QByteArrayView(text).sliced(text.indexOf('=') + 1));
+    return text.sliced(text.indexOf('=') + 1);
+}
+
+std::optional<QByteArray> IniDocument::value(QByteArrayView section, QByteArrayView key) const
+{
+    const std::optional<QByteArray> raw = rawValue(section, key);
+    if (!raw)
+        return std::nullopt;
+    QByteArrayView found = trimmedBlanks(*raw);
     if (isEnclosedInQuotes(found))
         found = found.sliced(1, found.size() - 2);
     return found.toByteArray();
@@ -108,7 +107,6 @@ std::optional<QByteArray> IniDocument::value(QByteArrayView section, QByteArrayV
 void IniDocument::setValue(QByteArrayView section, QByteArrayView key, const QByteArray &value)
 {
     Q_ASSERT(!value.contains('\r') && !value.contains('\n'));
-    const QByteArray stored = storedForm(value);
 
     qsizetype header = findSection(section);
     if (header < 0) {
@@ -116,23 +114,13 @@ void IniDocument::setValue(QByteArrayView section, QByteArrayView key, const QBy
         insertLine(header, '[' + section.toByteArray() + ']');
     }
 
-    const qsizetype index = findKey(header, key);
-    if (index >= 0) {
-        // Keep the key's spelling and the blanks the line had after its '='.
-        QByteArray &text = m_lines[index].text;
-        qsizetype valueStart = text.indexOf('=') + 1;
-        while (valueStart < text.size() && isBlank(text[valueStart]))
-            ++valueStart;
-        text = text.first(valueStart) + stored;
+    const KeyLines lines = findKey(header, key);
+    if (lines.key >= 0) {
+        QByteArray &text = m_lines[lines.key].text;
+        text = text.first(text.indexOf('=') + 1) + value;
         return;
     }
-
-    qsizetype after = header;
-    for (qsizetype i = header + 1; i < sectionEnd(header); ++i) {
-        if (keyName(m_lines[i].text))
-            after = i;
-    }
-    insertLine(after + 1, key.toByteArray() + '=' + stored);
+    insertLine(lines.lastKey + 1, key.toByteArray() + '=' + value);
 }
 
 QByteArray IniDocument::toBytes() const
@@ -153,23 +141,18 @@ qsizetype IniDocument::findSection(QByteArrayView section) const
     return -1;
 }
 
-qsizetype IniDocument::sectionEnd(qsizetype header) const
+IniDocument::KeyLines IniDocument::findKey(qsizetype header, QByteArrayView key) const
 {
-    qsizetype end = header + 1;
-    while (end < m_lines.size() && !sectionName(m_lines[end].text))
-        ++end;
-    return end;
-}
-
-qsizetype IniDocument::findKey(qsizetype header, QByteArrayView key) const
-{
-    const qsizetype end = sectionEnd(header);
-    for (qsizetype i = header + 1; i < end; ++i) {
+    KeyLines lines{-1, header};
+    for (qsizetype i = header + 1; i < m_lines.size() && !sectionName(m_lines[i].text); ++i) {
         const std::optional<QByteArrayView> name = keyName(m_lines[i].text);
-        if (name && sameName(*name, key))
-            return i;
+        if (!name)
+            continue;
+        if (sameName(*name, key))
+            return {i, i};
+        lines.lastKey = i;
     }
-    return -1;
+    return lines;
 }
 
 void IniDocument::insertLine(qsizetype at, const QByteArray &text)

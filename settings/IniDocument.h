@@ -18,13 +18,17 @@ public:
     explicit IniDocument(const QByteArray &bytes);
 
     // The text after the first '=' of the key's first line in the section's
-    // first occurrence, blanks trimmed and one pair of enclosing quotes removed.
+    // first occurrence, exactly as stored.
+    std::optional<QByteArray> rawValue(QByteArrayView section, QByteArrayView key) const;
+    // The same with blanks trimmed and one pair of enclosing quotes removed,
+    // the tolerant reading of the system's profile functions.
     std::optional<QByteArray> value(QByteArrayView section, QByteArrayView key) const;
 
-    // An existing key keeps its line and its spelling and takes the new value;
-    // a missing key goes after the section's last key line; a missing section
-    // goes to the end of the file. New lines end with CR LF. The value must not
-    // hold a line break.
+    // Everything after the '=' of an existing key's line becomes the value,
+    // unchanged; the key keeps its line and its spelling. A missing key goes
+    // after the section's last key line; a missing section goes to the end of
+    // the file. New lines end with CR LF. The value must not hold a line break.
+    // One pass over the file: a section of many lines stays quick.
     void setValue(QByteArrayView section, QByteArrayView key, const QByteArray &value);
 
     QByteArray toBytes() const;
@@ -36,12 +40,15 @@ private:
         QByteArray end;  // "\r\n", "\n", "\r" or empty for an unterminated last line
     };
 
+    struct KeyLines
+    {
+        qsizetype key;     // the key's line, or -1
+        qsizetype lastKey; // the section's last key line, or its header; valid when key is -1
+    };
+
     // Index of the section's header line, or -1.
     qsizetype findSection(QByteArrayView section) const;
-    // One past the section's last line: the next header or the end of the file.
-    qsizetype sectionEnd(qsizetype header) const;
-    // Index of the key's line inside the section, or -1.
-    qsizetype findKey(qsizetype header, QByteArrayView key) const;
+    KeyLines findKey(qsizetype header, QByteArrayView key) const;
     void insertLine(qsizetype at, const QByteArray &text);
 
     QList<Line> m_lines;

@@ -98,7 +98,7 @@ SettingsValues SettingsFile::load(const QString &path)
     }
     values.minimizeToTray = readSwitch(document, "check", values.minimizeToTray);
     values.autoCopy = readSwitch(document, "check3", values.autoCopy);
-    if (const std::optional<QByteArray> address = document.value(section, "address"))
+    if (const std::optional<QByteArray> address = document.rawValue(section, "address"))
         values.ownAccount = Windows1251::decode(address->first(std::min(address->size(), longestAddress)));
     values.autoSaveFavourites = readSwitch(document, "check4", values.autoSaveFavourites);
     values.suppressNotices = readSwitch(document, "check2", values.suppressNotices);

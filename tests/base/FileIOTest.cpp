@@ -1,6 +1,7 @@
 #include "base/AppError.h"
 #include "base/FileIO.h"
 #include "base/Windows1251.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/OrdinaryUser.h"
 
 #include <QDir>
@@ -8,19 +9,60 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <clocale>
+
 // Whole-file I/O, its error messages and the code-page edge.
 class FileIOTest : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void everyByteSurvivesTheCodePage();
+    void textTheCodePageCannotHoldIsRefused_data();
     void textTheCodePageCannotHoldIsRefused();
-    void missingFileGivesTheOpenError();
+    void openErrorsNameTheCause_data();
+    void openErrorsNameTheCause();
+    void unreadableFileIsRefusedForAnOrdinaryUser();
     void writeReplacesAndKeepsBytes();
+    void missingFolderGivesTheCreateError();
     void unwritableFolderKeepsTheOldFile();
     void readOnlyFileIsRefusedForAnOrdinaryUser();
+    void shortWriteUnderFileSizeLimitKeepsTheOldFile_data();
+    void shortWriteUnderFileSizeLimitKeepsTheOldFile();
+    void shortWriteOnFullFileSystemKeepsTheOldFile_data();
+    void shortWriteOnFullFileSystemKeepsTheOldFile();
 };
+
+namespace {
+
+// An old file the program would write over: the size of a shipped list.
+const QByteArray oldBytes = QByteArray("old line\r\n").repeated(578);
+
+QString message(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const AppError &error) {
+        return error.message();
+    }
+    return QStringLiteral("<no error>");
+}
+
+void verifyOnlyFile(const QString &folder, const QString &name, const QByteArray &bytes)
+{
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+    QCOMPARE(FileIO::readWholeFile(QDir(folder).filePath(name)), bytes);
+}
+
+} // namespace
+
+void FileIOTest::initTestCase()
+{
+    // The system's error texts are compared in English, whatever the caller's locale.
+    qunsetenv("LANGUAGE");
+    QVERIFY(std::setlocale(LC_ALL, "C.UTF-8"));
+}
 
 void FileIOTest::everyByteSurvivesTheCodePage()
 {
@@ -34,27 +76,75 @@ void FileIOTest::everyByteSurvivesTheCodePage()
     QCOMPARE(Windows1251::decode("\xcf\xf0\xe8\xe2\xe5\xf2"), QStringLiteral("Привет"));
 }
 
-void FileIOTest::textTheCodePageCannotHoldIsRefused()
+void FileIOTest::textTheCodePageCannotHoldIsRefused_data()
 {
-    QVERIFY(!Windows1251::encode(QStringLiteral("Ёжик ✓")));
-    try {
-        Windows1251::encodeOrThrow(QStringLiteral("Ёжик ✓"));
-        QFAIL("no error");
-    } catch (const AppError &error) {
-        QVERIFY2(error.message().contains(u'✓'), qPrintable(error.message()));
-    }
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("sameRefusalAs");
+
+    const QString check = QStringLiteral("Ёжик ✓");
+    const QString middle = QStringLiteral("Ёж") + QChar(0xd800) + QStringLiteral("ик");
+    QTest::newRow("sign") << check << check;
+    QTest::newRow("lone high surrogate in the middle") << middle << middle;
+    QTest::newRow("lone high surrogate at the end") << QStringLiteral("Ёжик") + QChar(0xdbff) << middle;
+    QTest::newRow("lone low surrogate at the end") << QStringLiteral("Ёжик") + QChar(0xdc00) << middle;
 }
 
-void FileIOTest::missingFileGivesTheOpenError()
+void FileIOTest::textTheCodePageCannotHoldIsRefused()
 {
+    QFETCH(QString, text);
+    QFETCH(QString, sameRefusalAs);
+
+    QVERIFY(!Windows1251::encode(text));
+    const QString refusal = message([&] { Windows1251::encodeOrThrow(text); });
+    QVERIFY2(refusal.startsWith(QStringLiteral("Символ «")), qPrintable(refusal));
+    QCOMPARE(refusal, message([&] { Windows1251::encodeOrThrow(sameRefusalAs); }));
+}
+
+void FileIOTest::openErrorsNameTheCause_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("systemText");
+
+    QTest::newRow("missing file") << QStringLiteral("missing.txt") << QStringLiteral("No such file or directory");
+    QTest::newRow("missing folder") << QStringLiteral("Lists/names.txt")
+                                    << QStringLiteral("No such file or directory");
+    QTest::newRow("folder in its place") << QStringLiteral("folder") << QStringLiteral("Is a directory");
+    QTest::newRow("file in a folder's place") << QStringLiteral("file/names.txt")
+                                              << QStringLiteral("Not a directory");
+}
+
+void FileIOTest::openErrorsNameTheCause()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, systemText);
+
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("missing.txt"));
-    try {
-        FileIO::readWholeFile(path);
-        QFAIL("no error");
-    } catch (const AppError &error) {
-        QCOMPARE(error.message(), QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(path));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    FileIO::writeWholeFile(dir.filePath(QStringLiteral("file")), "x");
+    const QString path = dir.filePath(name);
+    QCOMPARE(message([&] { FileIO::readWholeFile(path); }),
+             QStringLiteral("Cannot open file \"%1\". %2").arg(path, systemText));
+}
+
+void FileIOTest::unreadableFileIsRefusedForAnOrdinaryUser()
+{
+    const auto verifyRefused = [](const QString &path) {
+        QCOMPARE(message([&] { FileIO::readWholeFile(path); }),
+                 QStringLiteral("Cannot open file \"%1\". Permission denied").arg(path));
+    };
+    const QString handedOver = OrdinaryUser::handedOverPath();
+    if (!handedOver.isEmpty()) {
+        verifyRefused(handedOver);
+        return;
     }
+    QTemporaryDir dir;
+    QVERIFY(OrdinaryUser::openToEveryone(dir.path()));
+    const QString path = dir.filePath(QStringLiteral("names.txt"));
+    FileIO::writeWholeFile(path, "secret");
+    QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    const QString failure = OrdinaryUser::verify("unreadableFileIsRefusedForAnOrdinaryUser", path, dir.path(),
+                                                 [&] { verifyRefused(path); });
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
 }
 
 void FileIOTest::writeReplacesAndKeepsBytes()
@@ -64,42 +154,58 @@ void FileIOTest::writeReplacesAndKeepsBytes()
     FileIO::writeWholeFile(path, QByteArray("old\r\n"));
     const QByteArray bytes("\x00\x98\xff\r\nnew", 7);
     FileIO::writeWholeFile(path, bytes);
-    QCOMPARE(FileIO::readWholeFile(path), bytes);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("f.txt")});
+    verifyOnlyFile(dir.path(), QStringLiteral("f.txt"), bytes);
 }
 
-void FileIOTest::unwritableFolderKeepsTheOldFile()
+void FileIOTest::missingFolderGivesTheCreateError()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Lists/names.txt"));
-    try {
-        FileIO::writeWholeFile(path, "x");
-        QFAIL("no error");
-    } catch (const AppError &error) {
-        QVERIFY2(error.message().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)),
-                 qPrintable(error.message()));
-    }
+    QCOMPARE(message([&] { FileIO::writeWholeFile(path, "x"); }),
+             QStringLiteral("Cannot create file \"%1\". No such file or directory").arg(path));
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("Lists"))));
 }
 
-namespace {
-
-void verifyWriteIsRefused(const QString &path)
+// The file itself may be written, but no new file can be made beside it:
+// the write must fail and leave the old file whole.
+void FileIOTest::unwritableFolderKeepsTheOldFile()
 {
-    try {
-        FileIO::writeWholeFile(path, "new");
-        QFAIL("no error");
-    } catch (const AppError &error) {
-        QCOMPARE(error.message(), QStringLiteral("Cannot create file \"%1\". Permission denied").arg(path));
+    const auto verifyRefused = [](const QString &path) {
+        QCOMPARE(message([&] { FileIO::writeWholeFile(path, "new"); }),
+                 QStringLiteral("Cannot create file \"%1\". Permission denied").arg(path));
+    };
+    const QString handedOver = OrdinaryUser::handedOverPath();
+    if (!handedOver.isEmpty()) {
+        verifyRefused(handedOver);
+        return;
     }
+    QTemporaryDir dir;
+    QVERIFY(OrdinaryUser::openToEveryone(dir.path()));
+    const QString lists = dir.filePath(QStringLiteral("Lists"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Lists")));
+    const QString path = QDir(lists).filePath(QStringLiteral("names.txt"));
+    FileIO::writeWholeFile(path, oldBytes);
+    const QFileDevice::Permissions everyone = QFileDevice::ReadOwner | QFileDevice::ReadOther
+        | QFileDevice::ExeOwner | QFileDevice::ExeOther;
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther
+                                            | QFileDevice::WriteOther));
+    QVERIFY(QFile::setPermissions(lists, everyone));
+    const QString failure = OrdinaryUser::verify("unwritableFolderKeepsTheOldFile", path, dir.path(),
+                                                 [&] { verifyRefused(path); });
+    QVERIFY(QFile::setPermissions(lists, everyone | QFileDevice::WriteOwner));
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    verifyOnlyFile(lists, QStringLiteral("names.txt"), oldBytes);
 }
-
-} // namespace
 
 void FileIOTest::readOnlyFileIsRefusedForAnOrdinaryUser()
 {
+    const auto verifyRefused = [](const QString &path) {
+        QCOMPARE(message([&] { FileIO::writeWholeFile(path, "new"); }),
+                 QStringLiteral("Cannot create file \"%1\". Permission denied").arg(path));
+    };
     const QString handedOver = OrdinaryUser::handedOverPath();
     if (!handedOver.isEmpty()) {
-        verifyWriteIsRefused(handedOver);
+        verifyRefused(handedOver);
         return;
     }
     QTemporaryDir dir;
@@ -108,9 +214,55 @@ void FileIOTest::readOnlyFileIsRefusedForAnOrdinaryUser()
     FileIO::writeWholeFile(path, "old");
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther);
     const QString failure = OrdinaryUser::verify("readOnlyFileIsRefusedForAnOrdinaryUser", path, dir.path(),
-                                                 [&] { verifyWriteIsRefused(path); });
+                                                 [&] { verifyRefused(path); });
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QCOMPARE(FileIO::readWholeFile(path), QByteArray("old"));
+}
+
+// A new text small enough for the write buffer fails only when the buffer is
+// flushed; a large one fails in the write itself.
+void FileIOTest::shortWriteUnderFileSizeLimitKeepsTheOldFile_data()
+{
+    QTest::addColumn<QByteArray>("newBytes");
+    QTest::newRow("buffered") << QByteArray("new line\r\n").repeated(110);
+    QTest::newRow("large") << QByteArray("new line\r\n").repeated(2000);
+}
+
+void FileIOTest::shortWriteUnderFileSizeLimitKeepsTheOldFile()
+{
+    QFETCH(QByteArray, newBytes);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("names.txt"));
+    FileIO::writeWholeFile(path, oldBytes);
+    QCOMPARE(FullDisk::messageUnderFileSizeLimit(1000, [&] { FileIO::writeWholeFile(path, newBytes); }),
+             QStringLiteral("Stream write error"));
+    verifyOnlyFile(dir.path(), QStringLiteral("names.txt"), oldBytes);
+}
+
+void FileIOTest::shortWriteOnFullFileSystemKeepsTheOldFile_data()
+{
+    shortWriteUnderFileSizeLimitKeepsTheOldFile_data();
+}
+
+void FileIOTest::shortWriteOnFullFileSystemKeepsTheOldFile()
+{
+    QFETCH(QByteArray, newBytes);
+    QTemporaryDir dir;
+    FullDisk::FullTmpfs disk(dir.path());
+    if (!disk.refusal().isEmpty())
+        QSKIP(qPrintable(disk.refusal()));
+    const QString path = dir.filePath(QStringLiteral("names.txt"));
+    FileIO::writeWholeFile(path, oldBytes);
+    QVERIFY(disk.fill());
+    QCOMPARE(message([&] { FileIO::writeWholeFile(path, newBytes); }), QStringLiteral("Stream write error"));
+    QCOMPARE(FileIO::readWholeFile(path), oldBytes);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{QStringLiteral("filler"), QStringLiteral("names.txt")}));
+
+    // Once there is room again, the same save goes through.
+    QVERIFY(QFile::remove(dir.filePath(QStringLiteral("filler"))));
+    FileIO::writeWholeFile(path, newBytes);
+    verifyOnlyFile(dir.path(), QStringLiteral("names.txt"), newBytes);
 }
 
 QTEST_GUILESS_MAIN(FileIOTest)

@@ -70,7 +70,8 @@ void PhraseListTest::loadAndSaveNormaliseLineEnds()
     const QString path = dir.filePath(QStringLiteral("list.txt"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("\xcb\xff\xe3\xf3\xf8\xea\xe0\rb\nc\0tail", 18);
+    const char bytes[] = "\xcb\xff\xe3\xf3\xf8\xea\xe0\rb\nc\0tail";
+    file.write(bytes, sizeof bytes - 1); // the NUL and "tail" after it, not the literal's own end
     file.close();
 
     PhraseList list;

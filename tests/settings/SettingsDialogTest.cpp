@@ -139,7 +139,7 @@ void SettingsDialogTest::everyCloseSaves()
     QVERIFY(!dialog.isVisible());
     QVERIFY(m_boxes.isEmpty());
     QCOMPARE(FileIO::readWholeFile(SettingsFile::path()),
-             QByteArray("[option]\r\ncheck=0\r\nmine=kept\r\naddress=\" @\xca\xe2\xe5\xed\xe1\xe8 \"\r\ncheck3=1\r\n"
+             QByteArray("[option]\r\ncheck=0\r\nmine=kept\r\naddress= @\xca\xe2\xe5\xed\xe1\xe8 \r\ncheck3=1\r\n"
                         "check4=1\r\ncheck2=0\r\ntwiname=1\r\njustname=0\r\n"));
     QCOMPARE(dialog.minimizeToTrayFlag(), !flagFollows);
     QCOMPARE(flagChanges.size(), flagFollows ? 1 : 0);

@@ -1,7 +1,9 @@
 #include "base/AppError.h"
 #include "base/FileIO.h"
 #include "base/ProgramFolder.h"
+#include "base/Windows1251.h"
 #include "settings/SettingsFile.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/OrdinaryUser.h"
 
 #include <QDir>
@@ -24,10 +26,13 @@ private slots:
     void compositionModes_data();
     void compositionModes();
     void addressIsReadAsStored();
+    void addressIsWrittenAsTyped_data();
+    void addressIsWrittenAsTyped();
     void firstSaveCreatesTheFileInKeyOrder();
     void saveRewritesEveryKeyAndKeepsForeignLines();
     void missingFolderIsNeitherCreatedNorWritten();
     void readOnlyFileKeepsItsBytes();
+    void fullDiskKeepsTheFile();
     void accountTheCodePageCannotHoldWritesNothing();
 
 private:
@@ -147,11 +152,34 @@ void SettingsFileTest::addressIsReadAsStored()
     path = writeConfig("[option]\r\naddress=" + longest + "tail\r\n");
     QCOMPARE(SettingsFile::load(path).ownAccount, QString::fromLatin1(longest));
 
-    // Blanks around the account are the user's, so they must survive a save.
+    // Neither trimmed nor unquoted: the text after '=' is the account.
+    path = writeConfig("[option]\r\naddress=  hello \"x\"  \r\n");
+    QCOMPARE(SettingsFile::load(path).ownAccount, QStringLiteral("  hello \"x\"  "));
+    path = writeConfig("[option]\r\naddress='q'\r\n");
+    QCOMPARE(SettingsFile::load(path).ownAccount, QStringLiteral("'q'"));
+}
+
+void SettingsFileTest::addressIsWrittenAsTyped_data()
+{
+    QTest::addColumn<QString>("account");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("@ and inner blanks") << QStringLiteral("@Квенби two  words");
+    QTest::newRow("outer blanks") << QStringLiteral("  @me\t ");
+    QTest::newRow("quotes") << QStringLiteral("\"me\"");
+    QTest::newRow("equals signs") << QStringLiteral("=me=");
+}
+
+void SettingsFileTest::addressIsWrittenAsTyped()
+{
+    QFETCH(QString, account);
+    const QString path = writeConfig("[option]\r\nADDRESS = \"old\"\r\ncheck=0\r\n");
     SettingsValues values;
-    values.ownAccount = QStringLiteral("  @me  ");
+    values.ownAccount = account;
     SettingsFile::save(path, values);
-    QCOMPARE(SettingsFile::load(path).ownAccount, values.ownAccount);
+    const QByteArray bytes = FileIO::readWholeFile(path);
+    QVERIFY2(bytes.startsWith("[option]\r\nADDRESS =" + Windows1251::encodeOrThrow(account) + "\r\ncheck=0\r\n"),
+             bytes.constData());
+    QCOMPARE(SettingsFile::load(path).ownAccount, account);
 }
 
 void SettingsFileTest::firstSaveCreatesTheFileInKeyOrder()
@@ -176,7 +204,7 @@ void SettingsFileTest::saveRewritesEveryKeyAndKeepsForeignLines()
                                      "TWINAME = $1\n\n[tail]\nx=\xff");
     SettingsFile::save(path, SettingsFile::load(path));
     QCOMPARE(FileIO::readWholeFile(path),
-             QByteArray("; written by hand\n[Window]\nleft=10\n\n[OPTION]\nCheck=1\ntheme=dark\nTWINAME = 1\n"
+             QByteArray("; written by hand\n[Window]\nleft=10\n\n[OPTION]\nCheck=1\ntheme=dark\nTWINAME =1\n"
                         "address=\r\ncheck3=1\r\ncheck4=1\r\ncheck2=0\r\njustname=0\r\n\n[tail]\nx=\xff"));
 }
 
@@ -202,6 +230,32 @@ void SettingsFileTest::readOnlyFileKeepsItsBytes()
                                                  [&] { verifySaveIsRefused(path); });
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QCOMPARE(FileIO::readWholeFile(path), QByteArray("[option]\r\ncheck=5\r\n"));
+}
+
+// A save that finds the disk full must report the failure and leave the old
+// file whole: the file-size limit makes any user's write come up short, a
+// full tmpfs (root only) is the real thing.
+void SettingsFileTest::fullDiskKeepsTheFile()
+{
+    const QByteArray old("[option]\r\naddress=me\r\ncheck=1\r\n");
+    const QString path = writeConfig(old);
+    const QString unableToWrite = QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path));
+    QCOMPARE(FullDisk::messageUnderFileSizeLimit(old.size(), [&] { SettingsFile::save(path, SettingsValues()); }),
+             unableToWrite);
+    QCOMPARE(FileIO::readWholeFile(path), old);
+
+    FullDisk::FullTmpfs disk(QFileInfo(path).path());
+    if (!disk.refusal().isEmpty())
+        QSKIP(qPrintable(disk.refusal()));
+    writeConfig(old);
+    QVERIFY(disk.fill());
+    try {
+        SettingsFile::save(path, SettingsValues());
+        QFAIL("no error");
+    } catch (const AppError &error) {
+        QCOMPARE(error.message(), unableToWrite);
+    }
+    QCOMPARE(FileIO::readWholeFile(path), old);
 }
 
 void SettingsFileTest::accountTheCodePageCannotHoldWritesNothing()
