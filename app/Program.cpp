@@ -17,6 +17,9 @@ static void initArtwork()
 Program::Program()
 {
     initArtwork();
+    // Only the main window's close ends the program, after writing the lists:
+    // a box closed while the main window is hidden in the tray must not.
+    QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/artwork/icon-256.png")));
     // The main window loads the lists as it is created; the settings dialog
     // comes last, so the main window is handed it and the About box after.
