@@ -1,9 +1,11 @@
 #include "app/Program.h"
 
 #include "app/MainWindow.h"
+#include "app/SingleInstance.h"
 #include "base/AppError.h"
 #include "settings/SettingsDialog.h"
 #include "shell/AboutBox.h"
+#include "ui/EventGuard.h"
 #include "ui/MessageBoxes.h"
 
 #include <QApplication>
@@ -31,6 +33,12 @@ Program::Program()
 }
 
 Program::~Program() = default;
+
+void Program::answerLaterStarts(SingleInstance &instance)
+{
+    QObject::connect(&instance, &SingleInstance::activationRequested, m_mainWindow.get(),
+                     EventGuard::guarded(m_mainWindow.get(), &MainWindow::restoreFromTray));
+}
 
 void Program::loadFavourites(MainWindow &mainWindow)
 {

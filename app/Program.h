@@ -5,6 +5,7 @@
 class AboutBox;
 class MainWindow;
 class SettingsDialog;
+class SingleInstance;
 
 // The program's windows, created in start-up order and living until it ends.
 // Each window gets the others it works with from here; none reaches for them.
@@ -16,6 +17,9 @@ public:
 
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
+
+    // A later start from the same program folder brings the main window forward.
+    void answerLaterStarts(SingleInstance &instance);
 
     MainWindow &mainWindow() { return *m_mainWindow; }
     SettingsDialog &settingsDialog() { return *m_settingsDialog; }
