@@ -61,11 +61,9 @@ bool SingleInstance::claim()
         // tryLock takes over a lock whose owner is no longer running.
         if (m_lock->tryLock(0))
             return listen();
-        if (m_lock->error() != QLockFile::LockFailedError) {
-            // No usable runtime folder: run unguarded rather than not at all.
-            qWarning("Cannot lock %s; other copies from this folder are not detected", qPrintable(lockFilePath()));
+        // No usable runtime folder: run unguarded rather than not at all.
+        if (m_lock->error() != QLockFile::LockFailedError)
             return true;
-        }
         if (askRunningCopy())
             return false;
         // The running copy may hold the lock but not listen yet.
@@ -81,8 +79,9 @@ bool SingleInstance::listen()
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     // A killed copy leaves its socket behind; the lock says it is ours now.
     QLocalServer::removeServer(serverName());
-    if (!m_server->listen(serverName()))
-        qWarning("Cannot listen on %s: %s", qPrintable(serverName()), qPrintable(m_server->errorString()));
+    // Should listening fail, later starts still find the lock held and end;
+    // they only cannot bring this copy forward.
+    m_server->listen(serverName());
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *connection = m_server->nextPendingConnection()) {
             connection->disconnectFromServer();

@@ -556,17 +556,12 @@ void MainWindowTest::boxesClosedWhileHiddenLeaveTheProgramRunning()
     QCOMPARE(steps, (QStringList{QStringLiteral("About box closed"), QStringLiteral("message closed"),
                                  QStringLiteral("still hidden")}));
     QCOMPARE(m_folder->read(QStringLiteral("Lists/names.txt")), QByteArray("kotofeich\r\n"));
+    QVERIFY(QFile::exists(m_folder->path(QStringLiteral("Lists/favourite.txt"))));
 }
 
 void MainWindowTest::frameIsFixed()
 {
     start();
-    const Qt::WindowFlags flags = window().windowFlags();
-    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    // Customised hints: the platform adds no maximise button of its own.
-    for (Qt::WindowType hint : {Qt::CustomizeWindowHint, Qt::WindowTitleHint, Qt::WindowSystemMenuHint,
-                                Qt::WindowMinimizeButtonHint, Qt::WindowCloseButtonHint})
-        QVERIFY(flags & hint);
     const QSize fixed = window().size();
     QCOMPARE(window().minimumSize(), fixed);
     QCOMPARE(window().maximumSize(), fixed);
@@ -576,6 +571,13 @@ void MainWindowTest::frameIsFixed()
     window().resize(fixed + QSize(200, 100));
     QCOMPARE(window().size(), fixed);
     QCOMPARE(window().centralWidget()->size(), QSize(633, 463));
+
+    const Qt::WindowFlags flags = window().windowFlags();
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    // Customised hints: the platform adds no maximise button of its own.
+    for (Qt::WindowType hint : {Qt::CustomizeWindowHint, Qt::WindowTitleHint, Qt::WindowSystemMenuHint,
+                                Qt::WindowMinimizeButtonHint, Qt::WindowCloseButtonHint})
+        QVERIFY(flags & hint);
 }
 
 void MainWindowTest::missingListFileStillOpensTheWindow()
