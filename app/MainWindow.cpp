@@ -27,6 +27,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -84,6 +85,8 @@ MainWindow::MainWindow(QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     buildWindow();
     buildMenus();
+    // The window is exactly the fixed client area and the menu bar: it cannot be resized.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     move(screen()->availableGeometry().center() - rect().center());
     m_tray = new TrayIcon(this, m_trayMenu, this);
@@ -114,8 +117,9 @@ FavouritesWindow::Services MainWindow::favouritesServices()
 void MainWindow::buildWindow()
 {
     setWindowTitle(windowCaption);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+    // Single border: system menu, minimise and close only, never maximised.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     QFont defaultFont(QStringLiteral("MS Sans Serif"));
     defaultFont.setPixelSize(11);
     setFont(defaultFont);
@@ -278,8 +282,10 @@ void MainWindow::saveOnClose()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // A file that cannot be written keeps the window open, so nothing is lost.
-    if (!EventGuard::run([this] { saveOnClose(); })) {
+    // A file that cannot be written keeps the window open, so nothing is lost;
+    // yet the user who cannot mend the folder must still be able to leave.
+    if (!EventGuard::run([this] { saveOnClose(); })
+        && !MessageBoxes::askYesNo(QStringLiteral("Сохранить не удалось. Выйти без сохранения?"))) {
         event->ignore();
         return;
     }

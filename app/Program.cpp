@@ -1,9 +1,11 @@
 #include "app/Program.h"
 
 #include "app/MainWindow.h"
+#include "app/SingleInstance.h"
 #include "journal/FavouritesWindow.h"
 #include "settings/SettingsDialog.h"
 #include "shell/AboutBox.h"
+#include "ui/EventGuard.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -16,6 +18,9 @@ static void initArtwork()
 Program::Program()
 {
     initArtwork();
+    // Only the main window's close ends the program, after writing the lists:
+    // a box closed while the main window is hidden in the tray must not.
+    QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/artwork/icon-256.png")));
     // The main window loads the lists as it is created; the settings dialog
     // comes last, so the main window is handed it and the others after.
@@ -29,3 +34,9 @@ Program::Program()
 }
 
 Program::~Program() = default;
+
+void Program::answerLaterStarts(SingleInstance &instance)
+{
+    QObject::connect(&instance, &SingleInstance::activationRequested, m_mainWindow.get(),
+                     EventGuard::guarded(m_mainWindow.get(), &MainWindow::restoreFromTray));
+}

@@ -6,6 +6,7 @@ class AboutBox;
 class FavouritesWindow;
 class MainWindow;
 class SettingsDialog;
+class SingleInstance;
 
 // The program's windows, created in start-up order and living until it ends.
 // Each window gets the others it works with from here; none reaches for them.
@@ -18,10 +19,12 @@ public:
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
 
-    MainWindow &mainWindow() { return *m_mainWindow; }
-    SettingsDialog &settingsDialog() { return *m_settingsDialog; }
+    // A later start from the same program folder brings the main window forward.
+    void answerLaterStarts(SingleInstance &instance);
 
+    MainWindow &mainWindow() { return *m_mainWindow; }
     FavouritesWindow &favouritesWindow() { return *m_favouritesWindow; }
+    SettingsDialog &settingsDialog() { return *m_settingsDialog; }
 
 private:
     std::unique_ptr<MainWindow> m_mainWindow;

@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 #include "app/Program.h"
 #include "app/MainWindow.h"
+#include "app/SingleInstance.h"
+#include "base/ProgramFolder.h"
 #include "base/Windows1251.h"
 #include "ui/EventGuard.h"
 #include "ui/FontSetup.h"
@@ -29,7 +31,12 @@ int main(int argc, char *argv[])
     FontSetup::install();
     RichToolTip::install(application);
 
+    // A second copy from this program folder hands over to the first and ends.
+    SingleInstance instance(ProgramFolder::directory());
+    if (!instance.claim())
+        return 0;
     Program program;
+    program.answerLaterStarts(instance);
     program.mainWindow().show();
     return QApplication::exec();
 }

@@ -6,6 +6,7 @@
 #include "ui/EventGuard.h"
 #include "ui/GradientPanel.h"
 #include "ui/HoverLinkLabel.h"
+#include "ui/MessageBoxes.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -247,7 +248,10 @@ void SettingsDialog::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    if (!EventGuard::run([this] { saveSettings(); })) {
+    // A file that cannot be written keeps the dialog open for a retry; yet the
+    // modal dialog must not trap the user who cannot mend the folder.
+    if (!EventGuard::run([this] { saveSettings(); })
+        && !MessageBoxes::askYesNo(QStringLiteral("Сохранить не удалось. Закрыть окно без сохранения?"))) {
         event->ignore();
         return;
     }

@@ -16,12 +16,19 @@ Interceptor &interceptor()
     return hook;
 }
 
+bool &questionAnswer()
+{
+    static bool yes = false;
+    return yes;
+}
+
 QMessageBox::Icon iconOf(Kind kind)
 {
     switch (kind) {
     case Kind::Error: return QMessageBox::Critical;
     case Kind::Information: return QMessageBox::Information;
     case Kind::Warning: return QMessageBox::Warning;
+    case Kind::Question: return QMessageBox::Question;
     case Kind::Plain: break;
     }
     return QMessageBox::NoIcon;
@@ -88,9 +95,27 @@ void showMessage(const QString &message)
     show(nullptr, Kind::Plain, applicationTitle(), message);
 }
 
+bool askYesNo(const QString &question)
+{
+    if (interceptor()) {
+        interceptor()(Shown{Kind::Question, applicationTitle(), question});
+        return questionAnswer();
+    }
+    QMessageBox box(QMessageBox::Question, applicationTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void setInterceptorForTesting(Interceptor hook)
 {
     interceptor() = std::move(hook);
+}
+
+void setQuestionAnswerForTesting(bool yes)
+{
+    questionAnswer() = yes;
 }
 
 } // namespace MessageBoxes

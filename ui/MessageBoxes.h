@@ -10,7 +10,7 @@ class QWidget;
 // messages instead of blocking on a modal box.
 namespace MessageBoxes {
 
-enum class Kind { Error, Plain, Information, Warning };
+enum class Kind { Error, Plain, Information, Warning, Question };
 
 struct Shown
 {
@@ -33,11 +33,19 @@ void showMessage(const QString &message);
 // a box without an owner is centred on the screen.
 void show(QWidget *owner, Kind kind, const QString &caption, const QString &text);
 
+// A question: application title, Yes and No, No the default and Escape's
+// answer. Returns whether the user answered Yes.
+bool askYesNo(const QString &question);
+
 // The text the error box shows for a message.
 QString errorText(const QString &message);
 
 // While set, boxes are handed to the interceptor instead of being shown.
 using Interceptor = std::function<void(const Shown &)>;
 void setInterceptorForTesting(Interceptor interceptor);
+
+// While the interceptor is set, questions are recorded and get this answer
+// (No unless a test says otherwise).
+void setQuestionAnswerForTesting(bool yes);
 
 } // namespace MessageBoxes

@@ -14,11 +14,14 @@
 #include "ui/ImageButton.h"
 #include "ui/InputBox.h"
 #include "tests/support/Controls.h"
+#include "tests/support/OrdinaryUser.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialog>
+#include <QLayout>
+#include <QWindow>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -80,6 +83,9 @@ private slots:
     void optionsMenuOpensBelowTheButtonTop();
     void linksAddToTheFavourites();
     void closeWritesListsAndKeepsWindowOnFailure();
+    void unwritableListsNeverTrapTheUser();
+    void boxesClosedWhileHiddenLeaveTheProgramRunning();
+    void frameIsFixed();
     void missingListFileStillOpensTheWindow();
     void everyControlKeepsItsObjectName();
     void readsTheSettingsThroughTheRecord();
@@ -92,6 +98,7 @@ private:
     T *find(const char *name) { return control<T>(&window(), name); }
     QAction *command(const char *name) { return find<QAction>(name); }
     void compose() { QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_F2); }
+    void closeWithUnwritableLists(const QString &folder);
 
     std::unique_ptr<ScratchProgramFolder> m_folder;
     QStringList m_notices;
@@ -113,6 +120,7 @@ void MainWindowTest::cleanup()
     FileDialogs::setNextResultForTesting({});
     SharedPrintDialog::setAnswerForTesting({});
     TrayIcon::setNoticeInterceptorForTesting({});
+    MessageBoxes::setQuestionAnswerForTesting(false);
 }
 
 void MainWindowTest::start()
@@ -251,7 +259,9 @@ void MainWindowTest::keyCombinationsGoThroughTheMainMenu()
     QTest::keyClick(find<ImageButton>("Button1"), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(find<PlainJournalView>("Memo1")->text(), QStringLiteral("вставка"));
 
-    // Ctrl+X cuts the selection and leaves the program running.
+    // Ctrl+X cuts the selection and leaves the program running: the clipboard
+    // holds other text first, so a deletion without a copy would show.
+    QGuiApplication::clipboard()->setText(QStringLiteral("прежнее"));
     QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_X, Qt::ControlModifier);
     QVERIFY(window().isVisible());
@@ -440,15 +450,134 @@ void MainWindowTest::closeWritesListsAndKeepsWindowOnFailure()
     m_folder->shown().clear();
     window().close();
     QVERIFY(window().isVisible());
-    QCOMPARE(m_folder->shown().size(), 1);
+    QCOMPARE(m_folder->shown().size(), 2);
     QVERIFY2(m_folder->shown().first().text.startsWith(QStringLiteral("Cannot create file \"")),
              qPrintable(m_folder->shown().first().text));
+    QCOMPARE(m_folder->shown()[1].kind, MessageBoxes::Kind::Question);
     // Once the folder is back, closing again writes every list and the favourites.
     QDir(m_folder->path(QString())).mkpath(QStringLiteral("Lists"));
     window().close();
     QVERIFY(!window().isVisible());
     QCOMPARE(m_folder->read(QStringLiteral("Lists/names.txt")), QByteArray("kotofeich\r\n"));
     QVERIFY(QFile::exists(m_folder->path(QStringLiteral("Lists/favourite.txt"))));
+}
+
+void MainWindowTest::unwritableListsNeverTrapTheUser()
+{
+    const QString handedOver = OrdinaryUser::handedOverPath();
+    if (!handedOver.isEmpty()) {
+        closeWithUnwritableLists(handedOver);
+        return;
+    }
+    // The titles can be written, the accounts cannot; the places have no final
+    // line end, so a rewrite of them would show.
+    const QString folder = m_folder->path(QString());
+    m_folder->writeList(QStringLiteral("places.txt"), "\xed\xe0 \xe1\xee\xeb\xee\xf2\xe5.");
+    const auto everyone = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther
+                          | QFileDevice::WriteOther;
+    QVERIFY(OrdinaryUser::openToEveryone(folder));
+    QVERIFY(OrdinaryUser::openToEveryone(m_folder->path(QStringLiteral("Lists"))));
+    QVERIFY(QFile::setPermissions(m_folder->path(QStringLiteral("Lists/thenames.txt")), everyone));
+    QVERIFY(QFile::setPermissions(m_folder->path(QStringLiteral("Lists/names.txt")),
+                                  QFileDevice::ReadOwner | QFileDevice::ReadOther));
+    const QString failure = OrdinaryUser::verify("unwritableListsNeverTrapTheUser", folder, folder,
+                                                 [&] { closeWithUnwritableLists(folder); });
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void MainWindowTest::closeWithUnwritableLists(const QString &folder)
+{
+    ProgramFolder::overrideForTesting(folder);
+    start();
+    InputBox::setAnswerForTesting([](const QString &, const QString &) { return QStringLiteral("новое"); });
+    command("N415555")->trigger();
+    m_folder->shown().clear();
+
+    // No keeps the window open for a retry, as often as the user likes.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        window().close();
+        QVERIFY(window().isVisible());
+    }
+    QCOMPARE(m_folder->shown().size(), 4);
+    QCOMPARE(m_folder->shown()[0].kind, MessageBoxes::Kind::Error);
+    QVERIFY2(m_folder->shown()[0].text.startsWith(QStringLiteral("Cannot create file \"")),
+             qPrintable(m_folder->shown()[0].text));
+    QVERIFY2(m_folder->shown()[0].text.contains(QStringLiteral("names.txt")), qPrintable(m_folder->shown()[0].text));
+    QCOMPARE(m_folder->shown()[1].kind, MessageBoxes::Kind::Question);
+    QCOMPARE(m_folder->shown()[1].caption, QStringLiteral("Merovale Yarn"));
+    QCOMPARE(m_folder->shown()[1].text, QStringLiteral("Сохранить не удалось. Выйти без сохранения?"));
+
+    // Yes ends without writing more; what was written before the failure stays.
+    MessageBoxes::setQuestionAnswerForTesting(true);
+    window().close();
+    QVERIFY(!window().isVisible());
+    QCOMPARE(m_folder->shown().size(), 6);
+    const QDir lists(folder + QStringLiteral("/Lists"));
+    QFile titles(lists.filePath(QStringLiteral("thenames.txt")));
+    QVERIFY(titles.open(QIODevice::ReadOnly));
+    QVERIFY(titles.readAll().endsWith("\r\n\xed\xee\xe2\xee\xe5\r\n"));
+    QFile places(lists.filePath(QStringLiteral("places.txt")));
+    QVERIFY(places.open(QIODevice::ReadOnly));
+    QCOMPARE(places.readAll(), QByteArray("\xed\xe0 \xe1\xee\xeb\xee\xf2\xe5."));
+    QVERIFY(!lists.exists(QStringLiteral("favourite.txt")));
+}
+
+void MainWindowTest::boxesClosedWhileHiddenLeaveTheProgramRunning()
+{
+    start();
+    QFile::remove(m_folder->path(QStringLiteral("Lists/names.txt")));
+    // Real boxes, closed by their title bar's button as a user would.
+    MessageBoxes::setInterceptorForTesting({});
+    const auto closeTheBoxSoon = [] {
+        QTimer::singleShot(100, [] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                box->close();
+        });
+    };
+    QStringList steps;
+    QTimer::singleShot(0, &window(), [&] {
+        window().tray().hideToTray();
+        closeTheBoxSoon();
+        command("N32")->trigger();
+        steps << QStringLiteral("About box closed");
+        closeTheBoxSoon();
+        MessageBoxes::showMessage(QStringLiteral("Сообщение"));
+        steps << QStringLiteral("message closed");
+        QTimer::singleShot(300, &window(), [&] {
+            steps << (window().isVisible() ? QStringLiteral("shown") : QStringLiteral("still hidden"));
+            command("N33")->trigger();
+        });
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+    watchdog.start(20000);
+    QCOMPARE(QApplication::exec(), 0);
+    QCOMPARE(steps, (QStringList{QStringLiteral("About box closed"), QStringLiteral("message closed"),
+                                 QStringLiteral("still hidden")}));
+    QCOMPARE(m_folder->read(QStringLiteral("Lists/names.txt")), QByteArray("kotofeich\r\n"));
+    QVERIFY(QFile::exists(m_folder->path(QStringLiteral("Lists/favourite.txt"))));
+}
+
+void MainWindowTest::frameIsFixed()
+{
+    start();
+    const QSize fixed = window().size();
+    QCOMPARE(window().minimumSize(), fixed);
+    QCOMPARE(window().maximumSize(), fixed);
+    // The window manager reads the limits from the native window.
+    QCOMPARE(window().windowHandle()->minimumSize(), fixed);
+    QCOMPARE(window().windowHandle()->maximumSize(), fixed);
+    window().resize(fixed + QSize(200, 100));
+    QCOMPARE(window().size(), fixed);
+    QCOMPARE(window().centralWidget()->size(), QSize(633, 463));
+
+    const Qt::WindowFlags flags = window().windowFlags();
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    // Customised hints: the platform adds no maximise button of its own.
+    for (Qt::WindowType hint : {Qt::CustomizeWindowHint, Qt::WindowTitleHint, Qt::WindowSystemMenuHint,
+                                Qt::WindowMinimizeButtonHint, Qt::WindowCloseButtonHint})
+        QVERIFY(flags & hint);
 }
 
 void MainWindowTest::missingListFileStillOpensTheWindow()

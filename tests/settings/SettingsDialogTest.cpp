@@ -5,6 +5,7 @@
 #include "ui/HoverLinkLabel.h"
 #include "ui/MessageBoxes.h"
 #include "tests/support/Controls.h"
+#include "tests/support/OrdinaryUser.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -33,8 +34,10 @@ private slots:
     void escapeEndsTheModalLoopAndSaves();
     void failedCloseKeepsTheDialogOpenUntilARetry();
     void neverShownNeverWrites();
+    void unwritableFileNeverTrapsTheUser();
 
 private:
+    void closeWithUnwritableFile(const QString &path);
     QString configFolder() const { return m_folder->filePath(QStringLiteral("Config files")); }
 
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -53,6 +56,7 @@ void SettingsDialogTest::init()
 void SettingsDialogTest::cleanup()
 {
     MessageBoxes::setInterceptorForTesting({});
+    MessageBoxes::setQuestionAnswerForTesting(false);
     ProgramFolder::overrideForTesting({});
 }
 
@@ -173,7 +177,7 @@ void SettingsDialogTest::failedCloseKeepsTheDialogOpenUntilARetry()
 
     QVERIFY(dialog.isVisible());
     QVERIFY(dialog.minimizeToTrayFlag());
-    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes.size(), 2);
     QCOMPARE(m_boxes[0].kind, MessageBoxes::Kind::Error);
     QVERIFY2(m_boxes[0].text.startsWith(
                  QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(SettingsFile::path()))),
@@ -182,12 +186,12 @@ void SettingsDialogTest::failedCloseKeepsTheDialogOpenUntilARetry()
 
     QTest::keyClick(control<QLineEdit>(&dialog, "Edit1"), Qt::Key_Escape);
     QVERIFY(dialog.isVisible());
-    QCOMPARE(m_boxes.size(), 2);
+    QCOMPARE(m_boxes.size(), 4);
 
     QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Config files")));
     dialog.close();
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(m_boxes.size(), 2);
+    QCOMPARE(m_boxes.size(), 4);
     QVERIFY(SettingsFile::load(SettingsFile::path()).minimizeToTray);
 }
 
@@ -199,6 +203,54 @@ void SettingsDialogTest::neverShownNeverWrites()
         second.close();
     }
     QVERIFY(QDir(configFolder()).isEmpty());
+}
+
+void SettingsDialogTest::unwritableFileNeverTrapsTheUser()
+{
+    const QString handedOver = OrdinaryUser::handedOverPath();
+    if (!handedOver.isEmpty()) {
+        closeWithUnwritableFile(handedOver);
+        return;
+    }
+    const QString path = SettingsFile::path();
+    FileIO::writeWholeFile(path, "[option]\r\ncheck=5\r\n");
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther));
+    QVERIFY(OrdinaryUser::openToEveryone(m_folder->path()));
+    QVERIFY(OrdinaryUser::openToEveryone(configFolder()));
+    const QString failure = OrdinaryUser::verify("unwritableFileNeverTrapsTheUser", path, m_folder->path(),
+                                                 [&] { closeWithUnwritableFile(path); });
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QCOMPARE(FileIO::readWholeFile(path), QByteArray("[option]\r\ncheck=5\r\n"));
+}
+
+void SettingsDialogTest::closeWithUnwritableFile(const QString &path)
+{
+    // The program folder is the one above "Config files".
+    ProgramFolder::overrideForTesting(QFileInfo(QFileInfo(path).path()).path());
+    SettingsDialog dialog;
+    dialog.show();
+    control<QCheckBox>(&dialog, "CB2")->setChecked(false);
+
+    // No keeps the dialog open for a retry, Escape and title bar alike.
+    dialog.close();
+    QTest::keyClick(control<QLineEdit>(&dialog, "Edit1"), Qt::Key_Escape);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(m_boxes.size(), 4);
+    QCOMPARE(m_boxes[0].kind, MessageBoxes::Kind::Error);
+    QVERIFY2(m_boxes[0].text.startsWith(QStringLiteral("Unable to write to ")), qPrintable(m_boxes[0].text));
+    QCOMPARE(m_boxes[1].kind, MessageBoxes::Kind::Question);
+    QCOMPARE(m_boxes[1].caption, QStringLiteral("Merovale Yarn"));
+    QCOMPARE(m_boxes[1].text, QStringLiteral("Сохранить не удалось. Закрыть окно без сохранения?"));
+
+    // Yes closes without writing; the controls keep what the user chose.
+    MessageBoxes::setQuestionAnswerForTesting(true);
+    dialog.close();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(m_boxes.size(), 6);
+    QVERIFY(!control<QCheckBox>(&dialog, "CB2")->isChecked());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("[option]\r\ncheck=5\r\n"));
 }
 
 QTEST_MAIN(SettingsDialogTest)

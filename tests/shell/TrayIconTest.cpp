@@ -1,0 +1,149 @@
+#include "tests/app/ScratchProgramFolder.h"
+
+#include "app/MainWindow.h"
+#include "app/Program.h"
+#include "shell/TrayIcon.h"
+#include "tests/support/Controls.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+// The tray icon of the running program: its tool-tip, icon and menu, the
+// menu's commands, and bringing the main window back from the tray or the
+// taskbar.
+class TrayIconTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void iconCarriesTheNameTheImagesAndTheMenu();
+    void menuCommandsRun();
+    void restoresTheMainWindow_data();
+    void restoresTheMainWindow();
+
+private:
+    MainWindow &window() { return m_program->mainWindow(); }
+    QAction *item(const char *name) { return control<QAction>(control<QMenu>(&window(), "PopupMenu1"), name); }
+    // The notification-area icon that TextTrayIcon1 keeps.
+    QSystemTrayIcon *icon() { return control<TrayIcon>(&window(), "TextTrayIcon1")->findChild<QSystemTrayIcon *>(); }
+
+    std::unique_ptr<ScratchProgramFolder> m_folder;
+    std::unique_ptr<Program> m_program;
+    QStringList m_notices;
+};
+
+void TrayIconTest::init()
+{
+    m_folder = std::make_unique<ScratchProgramFolder>();
+    m_notices.clear();
+    TrayIcon::setNoticeInterceptorForTesting([this](const QString &title, const QString &) { m_notices << title; });
+    m_program = std::make_unique<Program>();
+    window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window()));
+}
+
+void TrayIconTest::cleanup()
+{
+    m_program.reset();
+    m_folder.reset();
+    TrayIcon::setNoticeInterceptorForTesting({});
+}
+
+void TrayIconTest::iconCarriesTheNameTheImagesAndTheMenu()
+{
+    QVERIFY(icon()->isVisible());
+    QCOMPARE(icon()->toolTip(), QStringLiteral("Merovale Yarnspin"));
+    QCOMPARE(icon()->contextMenu(), control<QMenu>(&window(), "PopupMenu1"));
+    QList<QSize> sizes;
+    for (int side : {16, 24, 32, 48, 96, 128, 256})
+        sizes.append(QSize(side, side));
+    QCOMPARE(icon()->icon().availableSizes(), sizes);
+    // No item is disabled, checkable or reached by a key.
+    for (const char *name : {"N30", "N27", "N28", "N32", "N33"}) {
+        QVERIFY2(item(name)->isEnabled(), name);
+        QVERIFY2(!item(name)->isCheckable(), name);
+        QVERIFY2(item(name)->shortcut().isEmpty(), name);
+    }
+}
+
+void TrayIconTest::menuCommandsRun()
+{
+    auto *timer = control<QTimer>(&window(), "Timer1");
+    m_notices.clear();
+    item("N27")->trigger();
+    QVERIFY(timer->isActive());
+    QCOMPARE(m_notices, QStringList{QStringLiteral("Merovale Yarnspin начал генерировать твиты сам")});
+    item("N28")->trigger();
+    QVERIFY(!timer->isActive());
+
+    // From the tray, the About box opens without bringing the main window back.
+    window().tray().hideToTray();
+    QWidget *aboutBox = nullptr;
+    bool mainWindowShown = true;
+    QTimer::singleShot(50, [&] {
+        aboutBox = QApplication::activeModalWidget();
+        mainWindowShown = window().isVisible();
+        if (aboutBox)
+            aboutBox->close();
+    });
+    item("N32")->trigger();
+    QVERIFY(aboutBox);
+    QCOMPARE(aboutBox->objectName(), QStringLiteral("Form2"));
+    QVERIFY(!mainWindowShown);
+    QVERIFY(!window().isVisible());
+
+    item("N30")->trigger();
+    QVERIFY(window().isVisible());
+
+    // "Выход" closes the main window, which writes the lists first.
+    QFile::remove(m_folder->path(QStringLiteral("Lists/names.txt")));
+    item("N33")->trigger();
+    QVERIFY(!window().isVisible());
+    QCOMPARE(m_folder->read(QStringLiteral("Lists/names.txt")), QByteArray("kotofeich\r\n"));
+}
+
+void TrayIconTest::restoresTheMainWindow_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("way");
+    for (const QString &state : {QStringLiteral("hidden"), QStringLiteral("minimised"), QStringLiteral("shown")}) {
+        for (const QString &way : {QStringLiteral("click"), QStringLiteral("double click"),
+                                   QStringLiteral("Показать окно")})
+            QTest::newRow(qPrintable(state + u' ' + way)) << state << way;
+    }
+}
+
+void TrayIconTest::restoresTheMainWindow()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, way);
+    if (state == QStringLiteral("hidden"))
+        window().tray().hideToTray();
+    else if (state == QStringLiteral("minimised"))
+        window().showMinimized();
+    QCOMPARE(window().isVisible(), state != QStringLiteral("hidden"));
+    QCOMPARE(window().isMinimized(), state == QStringLiteral("minimised"));
+
+    if (way == QStringLiteral("Показать окно")) {
+        item("N30")->trigger();
+    } else {
+        // A double click arrives as a click and then the double click.
+        emit icon()->activated(QSystemTrayIcon::Trigger);
+        if (way == QStringLiteral("double click"))
+            emit icon()->activated(QSystemTrayIcon::DoubleClick);
+    }
+    QVERIFY(window().isVisible());
+    QVERIFY(!window().isMinimized());
+    QVERIFY(icon()->isVisible());
+}
+
+QTEST_MAIN(TrayIconTest)
+#include "TrayIconTest.moc"
