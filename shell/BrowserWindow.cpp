@@ -7,13 +7,18 @@
 #include "ui/MessageBoxes.h"
 
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 namespace {
@@ -103,6 +108,17 @@ void BrowserWindow::makeWebView()
 {
     m_webView = new QWebEngineView(this);
     m_webView->setObjectName(QStringLiteral("WebBrowser1"));
+    QWebEnginePage *page = m_webView->page();
+    // A link meant for a new window opens here, where the navigation links reach it.
+    connect(page, &QWebEnginePage::newWindowRequested, this,
+            [page](QWebEngineNewWindowRequest &request) { page->load(request.requestedUrl()); });
+    // The window has no download manager; the desktop's browser has one.
+    connect(page->profile(), &QWebEngineProfile::downloadRequested, this, [page](QWebEngineDownloadRequest *download) {
+        if (download->page() != page)
+            return;
+        download->cancel();
+        QDesktopServices::openUrl(download->url());
+    });
     delete m_layout->takeAt(1);
     m_layout->insertWidget(1, m_webView, 1);
 }

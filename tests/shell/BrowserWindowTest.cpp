@@ -4,6 +4,7 @@
 #include "ui/HoverLinkLabel.h"
 #include "ui/MessageBoxes.h"
 
+#include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
@@ -65,6 +66,18 @@ QString refusedAddress()
 }
 
 } // namespace
+
+// Stands for the desktop's handler of an address scheme.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened.append(url); }
+};
 
 class BrowserWindowTest : public QObject
 {
@@ -187,6 +200,39 @@ private slots:
         click(window, "XPHoverLabel2");
         QVERIFY(loaded(window));
         QCOMPARE(pageText(window).trimmed(), QStringLiteral("Second text"));
+    }
+
+    void aLinkForANewWindowOpensInThisOne()
+    {
+        const QString path = m_pages.filePath(QStringLiteral("links.html"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<html><body><a id='blank' href='products.html' target='_blank'>products</a></body></html>");
+        file.close();
+        BrowserWindow window;
+        window.open(QUrl::fromLocalFile(path).toString());
+        QVERIFY(loaded(window));
+        window.webView()->page()->runJavaScript(QStringLiteral("document.getElementById('blank').click()"));
+        QVERIFY(loaded(window));
+        QCOMPARE(window.webView()->url().fileName(), QStringLiteral("products.html"));
+        click(window, "nazad");
+        QVERIFY(loaded(window));
+        QCOMPARE(window.webView()->url().fileName(), QStringLiteral("links.html"));
+    }
+
+    void aDownloadGoesToTheDesktop()
+    {
+        const QString path = m_pages.filePath(QStringLiteral("setup.exe"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, '\x4d'));
+        file.close();
+        UrlRecorder desktop;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
+        BrowserWindow window;
+        window.open(QUrl::fromLocalFile(path).toString());
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(path)}, 20000);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     }
 
 private:
