@@ -6,7 +6,6 @@
 #include "ui/HoverLinkLabel.h"
 #include "ui/MessageBoxes.h"
 
-#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QScreen>
@@ -42,6 +41,9 @@ BrowserWindow::BrowserWindow(QWidget *parent)
                           | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("plaforma"));
+    // Closing only hides the window (it is never deleted on close), and does not
+    // end the program even when the main window is hidden in the tray.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Веб-браузер Ярнспина"));
     setAutoFillBackground(true);
     QPalette black = palette();
@@ -168,13 +170,6 @@ void BrowserWindow::reload()
 {
     if (m_webView)
         m_webView->reload();
-}
-
-void BrowserWindow::closeEvent(QCloseEvent *event)
-{
-    // Only hidden: the page and the history stay for the next opening.
-    event->ignore();
-    hide();
 }
 
 void BrowserWindow::showEvent(QShowEvent *event)

@@ -31,7 +31,6 @@ public:
     void reload();
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -12,6 +12,7 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -233,6 +234,33 @@ private slots:
         window.open(QUrl::fromLocalFile(path).toString());
         QTRY_COMPARE_WITH_TIMEOUT(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(path)}, 20000);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    }
+
+    // Both run in the application's own loop: only there does Qt end the program.
+    void closingItDoesNotEndTheProgram()
+    {
+        BrowserWindow window;
+        QTimer::singleShot(0, &window, [&window] {
+            window.show();
+            // With the main window hidden in the tray, this is the only window.
+            QTimer::singleShot(100, &window, [&window] { window.close(); });
+            QTimer::singleShot(600, qApp, [] { QCoreApplication::exit(7); });
+        });
+        QCOMPARE(QCoreApplication::exec(), 7);
+        QVERIFY(window.isHidden());
+    }
+
+    void anOpenBrowserWindowDoesNotHoldTheProgramOpen()
+    {
+        BrowserWindow window;
+        QTimer::singleShot(0, &window, [&window] {
+            window.show();
+            // As when the main window closes.
+            QTimer::singleShot(100, qApp, &QCoreApplication::quit);
+            QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(7); });
+        });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(window.isHidden());
     }
 
 private:
