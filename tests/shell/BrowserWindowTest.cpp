@@ -1,3 +1,4 @@
+#include "base/AppError.h"
 #include "base/OutsideAddresses.h"
 #include "shell/BrowserWindow.h"
 #include "shell/OutsideLinks.h"
@@ -122,6 +123,13 @@ private slots:
         auto *status = window.findChild<QStatusBar *>(QStringLiteral("StatusBar1"));
         QVERIFY(status);
         QCOMPARE(status->findChild<QLabel *>()->text(), QStringLiteral("  Merovale Yarnspin"));
+    }
+
+    void anAddressThatCannotBeParsedIsNotOpened()
+    {
+        BrowserWindow window;
+        QVERIFY_THROWS_EXCEPTION(AppError, window.open(QStringLiteral("http://[::1")));
+        QVERIFY(!window.isVisible());
     }
 
     void backRightAfterTheFirstOpeningShowsItsMessageAndKeepsThePage()
@@ -250,17 +258,17 @@ private slots:
         QVERIFY(window.isHidden());
     }
 
-    void anOpenBrowserWindowDoesNotHoldTheProgramOpen()
+    void closingTheMainWindowEndsTheProgramWhileTheBrowserIsOpen()
     {
+        QWidget mainWindow;
         BrowserWindow window;
-        QTimer::singleShot(0, &window, [&window] {
+        QTimer::singleShot(0, &window, [&] {
+            mainWindow.show();
             window.show();
-            // As when the main window closes.
-            QTimer::singleShot(100, qApp, &QCoreApplication::quit);
+            QTimer::singleShot(100, &mainWindow, &QWidget::close);
             QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(7); });
         });
         QCOMPARE(QCoreApplication::exec(), 0);
-        QVERIFY(window.isHidden());
     }
 
 private:
