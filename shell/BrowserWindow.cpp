@@ -140,24 +140,25 @@ void BrowserWindow::open(const QString &address)
     activateWindow();
 }
 
-void BrowserWindow::goBack()
+void BrowserWindow::step(bool possible, void (QWebEngineView::*direction)(), const QString &nothingThere)
 {
-    if (!m_webView || !m_webView->history()->canGoBack()) {
-        MessageBoxes::show(this, MessageBoxes::Kind::Warning, MessageBoxes::applicationTitle(),
-                           QStringLiteral("Не найдено страниц, предшествующих этой странице."));
+    if (!possible) {
+        MessageBoxes::show(this, MessageBoxes::Kind::Warning, MessageBoxes::applicationTitle(), nothingThere);
         return;
     }
-    m_webView->back();
+    (m_webView->*direction)();
+}
+
+void BrowserWindow::goBack()
+{
+    step(m_webView && m_webView->history()->canGoBack(), &QWebEngineView::back,
+         QStringLiteral("Не найдено страниц, предшествующих этой странице."));
 }
 
 void BrowserWindow::goForward()
 {
-    if (!m_webView || !m_webView->history()->canGoForward()) {
-        MessageBoxes::show(this, MessageBoxes::Kind::Warning, MessageBoxes::applicationTitle(),
-                           QStringLiteral("Не найдено страниц, идущих после данной страницы."));
-        return;
-    }
-    m_webView->forward();
+    step(m_webView && m_webView->history()->canGoForward(), &QWebEngineView::forward,
+         QStringLiteral("Не найдено страниц, идущих после данной страницы."));
 }
 
 void BrowserWindow::stopLoading()

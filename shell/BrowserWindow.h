@@ -37,6 +37,8 @@ private:
     QWidget *makeHeader();
     void makeWebView();
     void placeOnScreen();
+    // Goes back or forward, or says there is no page in that direction.
+    void step(bool possible, void (QWebEngineView::*direction)(), const QString &nothingThere);
 
     QVBoxLayout *m_layout = nullptr;
     QWebEngineView *m_webView = nullptr;
