@@ -11,7 +11,9 @@
 #include "journal/TweetFile.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
+#include "shell/BrowserWindow.h"
 #include "shell/Notices.h"
+#include "shell/OutsideLinks.h"
 #include "shell/TrayIcon.h"
 #include "ui/EventGuard.h"
 #include "ui/FileDialogs.h"
@@ -23,7 +25,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QHash>
 #include <QLabel>
@@ -32,7 +33,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
-#include <QUrl>
 
 namespace {
 
@@ -99,14 +99,24 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::attach(const SettingsRecord &settings, QDialog &settingsDialog, QDialog &aboutBox,
-                        FavouritesWindow &favouritesWindow)
+void MainWindow::attach(const Companions &companions)
 {
-    m_settings = &settings;
-    m_settingsDialog = &settingsDialog;
-    m_aboutBox = &aboutBox;
-    m_favouritesWindow = &favouritesWindow;
-    m_keyRouter->addWindow(&favouritesWindow, favouritesWindow.keyCombinationMenus());
+    m_settings = &companions.settings;
+    m_settingsDialog = &companions.settingsDialog;
+    m_aboutBox = &companions.aboutBox;
+    m_favouritesWindow = &companions.favouritesWindow;
+    m_keyRouter->addWindow(m_favouritesWindow, m_favouritesWindow->keyCombinationMenus());
+    // The browser window has no menus of its own: its keys reach the main menu.
+    m_keyRouter->addWindow(&companions.browserWindow, {});
+    OutsideLinks::Host host{
+        [this] { return OutsideLinks::HeroHandle{m_heroHandle, m_heroHandleIsAddress}; },
+        [this] { return m_settings->ownAccount(); },
+        [this] { showOptions(); },
+        [this] { return noticesSuppressed(); },
+        [this] { m_notices->products(); },
+    };
+    m_outsideLinks =
+        std::make_unique<OutsideLinks>(std::move(host), OutsideLinks::standardOpeners(companions.browserWindow));
 }
 
 FavouritesWindow::Services MainWindow::favouritesServices()
@@ -510,24 +520,17 @@ void MainWindow::tellAFriend()
 
 QString MainWindow::heroLinkAddress() const
 {
-    return m_heroHandleIsAddress ? m_heroHandle : OutsideAddresses::profilePrefix() + m_heroHandle;
+    return OutsideLinks::heroAddress({m_heroHandle, m_heroHandleIsAddress});
 }
 
 void MainWindow::openHeroProfile()
 {
-    openInBrowser(heroLinkAddress());
+    openOutsideLink("twiname");
 }
 
 void MainWindow::publishToOwnAccount()
 {
-    const QString account = m_settings->ownAccount();
-    if (account.isEmpty()) {
-        MessageBoxes::showMessage(
-            QStringLiteral("А куда твитить-то? Укажите адрес своего твиттер-аккаунта в настройках программы."));
-        showOptions();
-        return;
-    }
-    openInBrowser(OutsideAddresses::profilePrefix() + account);
+    openOutsideLink("N25");
 }
 
 void MainWindow::showOptions()
@@ -606,54 +609,50 @@ void MainWindow::showFavourites()
         m_favouritesWindow->showAndRaise();
 }
 
-void MainWindow::openInBrowser(const QString &address)
+void MainWindow::openOutsideLink(const char *item)
 {
-    QDesktopServices::openUrl(QUrl(address));
+    if (m_outsideLinks)
+        m_outsideLinks->run("Form1", item);
 }
 
 void MainWindow::openCommunityGroup()
 {
-    openInBrowser(OutsideAddresses::communityGroup());
+    openOutsideLink("yarn");
 }
 
 void MainWindow::openMakerProducts()
 {
-    openInBrowser(OutsideAddresses::makerProductsPage());
+    openOutsideLink("N2354");
 }
 
 void MainWindow::openMakerSite()
 {
-    if (!noticesSuppressed())
-        m_notices->products();
-    openInBrowser(OutsideAddresses::makerHomePage());
+    openOutsideLink("N340");
 }
 
 void MainWindow::openAuthorWidget()
 {
-    openInBrowser(OutsideAddresses::authorWidgetPage());
+    openOutsideLink("twitterquenby");
 }
 
 void MainWindow::openMakerWidget()
 {
-    openInBrowser(OutsideAddresses::makerWidgetPage());
+    openOutsideLink("twimerovale");
 }
 
 void MainWindow::openAuthorBlog()
 {
-    openInBrowser(OutsideAddresses::authorBlog());
+    openOutsideLink("blog");
 }
 
 void MainWindow::openAuthorFacebook()
 {
-    openInBrowser(OutsideAddresses::authorFacebook());
+    openOutsideLink("Facebook1");
 }
 
 void MainWindow::writeToSupport()
 {
-    // Only the blanks are escaped; the letters stay as they are.
-    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + OutsideAddresses::supportEmail()
-                                   + QStringLiteral("?subject=Вопрос%20технической%20поддержки&body=У%20меня%20возник"
-                                                    "%20следующий%20вопрос:")));
+    openOutsideLink("N19");
 }
 
 void MainWindow::showAbout()

@@ -10,11 +10,13 @@
 
 #include <memory>
 
+class BrowserWindow;
 class HoverLinkLabel;
 class ImageButton;
 class KeyCombinationRouter;
 class JournalView;
 class Notices;
+class OutsideLinks;
 class QDialog;
 class QLabel;
 class QMenu;
@@ -34,12 +36,19 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // The settings dialog, the About box and the favourites window are created
-    // after this window, so they are handed over once they exist. Until then
-    // nothing is composed, notices are not suppressed, minimising keeps the
-    // taskbar entry and the favourites are not written at close.
-    void attach(const SettingsRecord &settings, QDialog &settingsDialog, QDialog &aboutBox,
-                FavouritesWindow &favouritesWindow);
+    // The windows this one works with. They are created after it, so they are
+    // handed over once they exist. Until then nothing is composed, notices are
+    // not suppressed, minimising keeps the taskbar entry, no outside address
+    // opens and the favourites are not written at close.
+    struct Companions
+    {
+        const SettingsRecord &settings;
+        QDialog &settingsDialog;
+        QDialog &aboutBox;
+        FavouritesWindow &favouritesWindow;
+        BrowserWindow &browserWindow;
+    };
+    void attach(const Companions &companions);
 
     // What the favourites window borrows from this one: the tweet files' save
     // dialog and the About box.
@@ -120,7 +129,8 @@ private:
     void setTitleLine(const QString &text);
     void setFileCaption(const QString &path);
     void appendJournalLines(const QStringList &lines);
-    void openInBrowser(const QString &address);
+    // Runs the outside-link command of this window's item.
+    void openOutsideLink(const char *item);
     QString chooseTweetFileToSave(QWidget *parent);
     bool noticesSuppressed() const;
 
@@ -135,6 +145,7 @@ private:
     QDialog *m_settingsDialog = nullptr;
     QDialog *m_aboutBox = nullptr;
     FavouritesWindow *m_favouritesWindow = nullptr;
+    std::unique_ptr<OutsideLinks> m_outsideLinks;
 
     QLabel *m_titleLine = nullptr;
     HoverLinkLabel *m_stopLink = nullptr;

@@ -4,6 +4,7 @@
 #include "app/SingleInstance.h"
 #include "journal/FavouritesWindow.h"
 #include "settings/SettingsDialog.h"
+#include "shell/BrowserWindow.h"
 #include "shell/AboutBox.h"
 #include "ui/EventGuard.h"
 
@@ -30,7 +31,10 @@ Program::Program()
         std::make_unique<FavouritesWindow>(m_mainWindow->favourites(), m_mainWindow->favouritesServices());
     m_favouritesWindow->loadFavouritesFile();
     m_settingsDialog = std::make_unique<SettingsDialog>();
-    m_mainWindow->attach(*m_settingsDialog, *m_settingsDialog, *m_aboutBox, *m_favouritesWindow);
+    // Cheap: its web engine starts at the first opening.
+    m_browserWindow = std::make_unique<BrowserWindow>();
+    m_mainWindow->attach(
+        {*m_settingsDialog, *m_settingsDialog, *m_aboutBox, *m_favouritesWindow, *m_browserWindow});
 }
 
 Program::~Program() = default;

@@ -3,6 +3,7 @@
 #include <memory>
 
 class AboutBox;
+class BrowserWindow;
 class FavouritesWindow;
 class MainWindow;
 class SettingsDialog;
@@ -25,10 +26,12 @@ public:
     MainWindow &mainWindow() { return *m_mainWindow; }
     FavouritesWindow &favouritesWindow() { return *m_favouritesWindow; }
     SettingsDialog &settingsDialog() { return *m_settingsDialog; }
+    BrowserWindow &browserWindow() { return *m_browserWindow; }
 
 private:
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<AboutBox> m_aboutBox;
     std::unique_ptr<FavouritesWindow> m_favouritesWindow;
     std::unique_ptr<SettingsDialog> m_settingsDialog;
+    std::unique_ptr<BrowserWindow> m_browserWindow;
 };

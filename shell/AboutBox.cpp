@@ -1,13 +1,12 @@
 #include "shell/AboutBox.h"
 
 #include "base/OutsideAddresses.h"
+#include "shell/OutsideLinks.h"
 #include "ui/EventGuard.h"
 #include "ui/HoverLinkLabel.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QTextEdit>
-#include <QUrl>
 
 namespace {
 
@@ -98,10 +97,10 @@ AboutBox::AboutBox(QWidget *parent)
 
 void AboutBox::openMakerSite()
 {
-    QDesktopServices::openUrl(QUrl(OutsideAddresses::makerHomePage()));
+    OutsideLinks::handToDesktop(OutsideAddresses::makerHomePage());
 }
 
 void AboutBox::openBlog()
 {
-    QDesktopServices::openUrl(QUrl(OutsideAddresses::authorBlog()));
+    OutsideLinks::handToDesktop(OutsideAddresses::authorBlog());
 }

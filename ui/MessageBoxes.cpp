@@ -72,7 +72,7 @@ QString errorText(const QString &message)
 void show(QWidget *owner, Kind kind, const QString &caption, const QString &text)
 {
     if (interceptor()) {
-        interceptor()(Shown{kind, caption, text});
+        interceptor()(Shown{kind, caption, text, owner});
         return;
     }
     if (owner) {

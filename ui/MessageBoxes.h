@@ -17,6 +17,7 @@ struct Shown
     Kind kind;
     QString caption;
     QString text;
+    QWidget *owner = nullptr;
 };
 
 // The application title every application-level box carries.

@@ -8,6 +8,7 @@
 #include "journal/SharedPrintDialog.h"
 #include "settings/SettingsDialog.h"
 #include "settings/SettingsRecord.h"
+#include "shell/BrowserWindow.h"
 #include "shell/TrayIcon.h"
 #include "ui/FileDialogs.h"
 #include "ui/HoverLinkLabel.h"
@@ -659,7 +660,8 @@ void MainWindowTest::readsTheSettingsThroughTheRecord()
     QDialog settingsDialog;
     QDialog aboutBox;
     FavouritesWindow favouritesWindow(window.favourites(), window.favouritesServices());
-    window.attach(settings, settingsDialog, aboutBox, favouritesWindow);
+    BrowserWindow browserWindow;
+    window.attach({settings, settingsDialog, aboutBox, favouritesWindow, browserWindow});
     window.random() = RandomGenerator([] { return quint32(0); });
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

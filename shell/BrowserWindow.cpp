@@ -1,0 +1,195 @@
+#include "shell/BrowserWindow.h"
+
+#include "base/AppError.h"
+#include "ui/EventGuard.h"
+#include "ui/GradientPanel.h"
+#include "ui/HoverLinkLabel.h"
+#include "ui/MessageBoxes.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineHistory>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+namespace {
+
+constexpr int outerWidth = 771;
+constexpr int outerHeight = 600;
+constexpr int headerHeight = 57;
+constexpr int headerRowTop = 21;
+
+QFont tahoma11()
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    return font;
+}
+
+} // namespace
+
+BrowserWindow::BrowserWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("plaforma"));
+    // Closing only hides the window (it is never deleted on close), and does not
+    // end the program even when the main window is hidden in the tray.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(QStringLiteral("Веб-браузер Ярнспина"));
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    resize(outerWidth, outerHeight);
+
+    m_layout = new QVBoxLayout(this);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(0);
+    m_layout->addWidget(makeHeader());
+    // Holds the web view's place until the first opening makes it.
+    m_layout->addStretch(1);
+
+    auto *statusBar = new QStatusBar(this);
+    statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    // The status bar draws on the window's black otherwise.
+    statusBar->setAutoFillBackground(true);
+    statusBar->setPalette(QWidget::style()->standardPalette());
+    auto *panel = new QLabel(QStringLiteral("  Merovale Yarnspin"), statusBar);
+    panel->setTextFormat(Qt::PlainText);
+    statusBar->addWidget(panel, 1);
+    m_layout->addWidget(statusBar);
+}
+
+QWidget *BrowserWindow::makeHeader()
+{
+    auto *header = new GradientPanel(GradientPanel::Shape::Diagonal, Qt::white, QColor(0xB0, 0xD8, 0xFF), this);
+    header->setFixedHeight(headerHeight);
+
+    const auto label = [header](const QString &text, int left) {
+        auto *result = new QLabel(text, header);
+        result->setFont(tahoma11());
+        QPalette black = result->palette();
+        black.setColor(QPalette::WindowText, Qt::black);
+        result->setPalette(black);
+        result->move(left, headerRowTop);
+        result->adjustSize();
+    };
+    const auto link = [this, header](const char *name, const QString &text, int left, const QString &hint,
+                                     void (BrowserWindow::*command)()) {
+        auto *result = new HoverLinkLabel(text, header);
+        result->setObjectName(QString::fromLatin1(name));
+        result->setFont(tahoma11());
+        result->setLinkColor(QColor(0x00, 0x41, 0x82));
+        result->setUnderline(HoverLinkLabel::Underline::ExceptWhileHovered);
+        result->setToolTip(hint);
+        result->move(left, headerRowTop);
+        result->adjustSize();
+        connect(result, &HoverLinkLabel::clicked, this, EventGuard::guarded(this, command));
+    };
+
+    label(QStringLiteral("Навигация:"), 16);
+    link("nazad", QStringLiteral("< Назад"), 78, QStringLiteral("Назад"), &BrowserWindow::goBack);
+    link("vpered", QStringLiteral("Вперед >"), 130, QStringLiteral("Вперед"), &BrowserWindow::goForward);
+    link("XPHoverLabel1", QStringLiteral("Остановить"), 202, QStringLiteral("Остановить"), &BrowserWindow::stopLoading);
+    link("XPHoverLabel2", QStringLiteral("Обновить"), 274, QStringLiteral("Обновить страницу"), &BrowserWindow::reload);
+    label(QStringLiteral("Дополнительно:"), 360);
+    link("XPHoverLabel3", QStringLiteral("Закрыть окно"), 450, QStringLiteral("Закрыть окно"), &BrowserWindow::hide);
+    return header;
+}
+
+void BrowserWindow::makeWebView()
+{
+    m_webView = new QWebEngineView(this);
+    m_webView->setObjectName(QStringLiteral("WebBrowser1"));
+    QWebEnginePage *page = m_webView->page();
+    // A link meant for a new window opens here, where the navigation links reach it.
+    connect(page, &QWebEnginePage::newWindowRequested, this,
+            [page](QWebEngineNewWindowRequest &request) { page->load(request.requestedUrl()); });
+    // The window has no download manager; the desktop's browser has one.
+    connect(page->profile(), &QWebEngineProfile::downloadRequested, this, [page](QWebEngineDownloadRequest *download) {
+        if (download->page() != page)
+            return;
+        download->cancel();
+        QDesktopServices::openUrl(download->url());
+    });
+    delete m_layout->takeAt(1);
+    m_layout->insertWidget(1, m_webView, 1);
+}
+
+void BrowserWindow::open(const QString &address)
+{
+    const QUrl url(address);
+    if (!url.isValid())
+        throw AppError(url.errorString());
+    if (!m_webView)
+        makeWebView();
+    m_webView->load(url);
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void BrowserWindow::step(bool possible, void (QWebEngineView::*direction)(), const QString &nothingThere)
+{
+    if (!possible) {
+        MessageBoxes::show(this, MessageBoxes::Kind::Warning, MessageBoxes::applicationTitle(), nothingThere);
+        return;
+    }
+    (m_webView->*direction)();
+}
+
+void BrowserWindow::goBack()
+{
+    step(m_webView && m_webView->history()->canGoBack(), &QWebEngineView::back,
+         QStringLiteral("Не найдено страниц, предшествующих этой странице."));
+}
+
+void BrowserWindow::goForward()
+{
+    step(m_webView && m_webView->history()->canGoForward(), &QWebEngineView::forward,
+         QStringLiteral("Не найдено страниц, идущих после данной страницы."));
+}
+
+void BrowserWindow::stopLoading()
+{
+    if (m_webView)
+        m_webView->stop();
+}
+
+void BrowserWindow::reload()
+{
+    if (m_webView)
+        m_webView->reload();
+}
+
+void BrowserWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        placeOnScreen();
+    }
+}
+
+void BrowserWindow::placeOnScreen()
+{
+    // The size given is the outer one, frame included, as far as the window
+    // system has told the frame by now.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(QSize(outerWidth, outerHeight) - frame);
+    const QRect available = screen()->availableGeometry();
+    QRect outer(QPoint(), QSize(outerWidth, outerHeight));
+    outer.moveCenter(available.center());
+    move(outer.topLeft());
+}
