@@ -1,6 +1,7 @@
 #include "base/FileIO.h"
 #include "journal/FavouritesText.h"
 #include "tests/support/OrdinaryUser.h"
+#include "tests/support/UntranslatedSystemMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,7 @@ class FavouritesTextTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { UntranslatedSystemMessages::use(); }
     void readsAndWritesBack_data();
     void readsAndWritesBack();
     void textNotReadFromAFileGetsCrLf();
