@@ -55,6 +55,20 @@ void verifyOnlyFile(const QString &folder, const QString &name, const QByteArray
     QCOMPARE(FileIO::readWholeFile(QDir(folder).filePath(name)), bytes);
 }
 
+// Reading the file is refused, as an ordinary user meets it.
+void verifyOpenRefused(const QString &path)
+{
+    QCOMPARE(message([&] { FileIO::readWholeFile(path); }),
+             QStringLiteral("Cannot open file \"%1\". Permission denied").arg(path));
+}
+
+// Writing over the file is refused, as an ordinary user meets it.
+void verifyCreateRefused(const QString &path)
+{
+    QCOMPARE(message([&] { FileIO::writeWholeFile(path, "new"); }),
+             QStringLiteral("Cannot create file \"%1\". Permission denied").arg(path));
+}
+
 } // namespace
 
 void FileIOTest::initTestCase()
@@ -128,13 +142,9 @@ void FileIOTest::openErrorsNameTheCause()
 
 void FileIOTest::unreadableFileIsRefusedForAnOrdinaryUser()
 {
-    const auto verifyRefused = [](const QString &path) {
-        QCOMPARE(message([&] { FileIO::readWholeFile(path); }),
-                 QStringLiteral("Cannot open file \"%1\". Permission denied").arg(path));
-    };
     const QString handedOver = OrdinaryUser::handedOverPath();
     if (!handedOver.isEmpty()) {
-        verifyRefused(handedOver);
+        verifyOpenRefused(handedOver);
         return;
     }
     QTemporaryDir dir;
@@ -143,7 +153,7 @@ void FileIOTest::unreadableFileIsRefusedForAnOrdinaryUser()
     FileIO::writeWholeFile(path, "secret");
     QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
     const QString failure = OrdinaryUser::verify("unreadableFileIsRefusedForAnOrdinaryUser", path, dir.path(),
-                                                 [&] { verifyRefused(path); });
+                                                 [&] { verifyOpenRefused(path); });
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
 }
 
@@ -170,13 +180,9 @@ void FileIOTest::missingFolderGivesTheCreateError()
 // the write must fail and leave the old file whole.
 void FileIOTest::unwritableFolderKeepsTheOldFile()
 {
-    const auto verifyRefused = [](const QString &path) {
-        QCOMPARE(message([&] { FileIO::writeWholeFile(path, "new"); }),
-                 QStringLiteral("Cannot create file \"%1\". Permission denied").arg(path));
-    };
     const QString handedOver = OrdinaryUser::handedOverPath();
     if (!handedOver.isEmpty()) {
-        verifyRefused(handedOver);
+        verifyCreateRefused(handedOver);
         return;
     }
     QTemporaryDir dir;
@@ -191,7 +197,7 @@ void FileIOTest::unwritableFolderKeepsTheOldFile()
                                             | QFileDevice::WriteOther));
     QVERIFY(QFile::setPermissions(lists, everyone));
     const QString failure = OrdinaryUser::verify("unwritableFolderKeepsTheOldFile", path, dir.path(),
-                                                 [&] { verifyRefused(path); });
+                                                 [&] { verifyCreateRefused(path); });
     QVERIFY(QFile::setPermissions(lists, everyone | QFileDevice::WriteOwner));
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     verifyOnlyFile(lists, QStringLiteral("names.txt"), oldBytes);
@@ -199,13 +205,9 @@ void FileIOTest::unwritableFolderKeepsTheOldFile()
 
 void FileIOTest::readOnlyFileIsRefusedForAnOrdinaryUser()
 {
-    const auto verifyRefused = [](const QString &path) {
-        QCOMPARE(message([&] { FileIO::writeWholeFile(path, "new"); }),
-                 QStringLiteral("Cannot create file \"%1\". Permission denied").arg(path));
-    };
     const QString handedOver = OrdinaryUser::handedOverPath();
     if (!handedOver.isEmpty()) {
-        verifyRefused(handedOver);
+        verifyCreateRefused(handedOver);
         return;
     }
     QTemporaryDir dir;
@@ -214,7 +216,7 @@ void FileIOTest::readOnlyFileIsRefusedForAnOrdinaryUser()
     FileIO::writeWholeFile(path, "old");
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther);
     const QString failure = OrdinaryUser::verify("readOnlyFileIsRefusedForAnOrdinaryUser", path, dir.path(),
-                                                 [&] { verifyRefused(path); });
+                                                 [&] { verifyCreateRefused(path); });
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QCOMPARE(FileIO::readWholeFile(path), QByteArray("old"));
 }
