@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
 # Installs into a scratch prefix, checks the layout, the launcher, the desktop
 # entry and its window class against the running program, and that a second
-# install keeps what the program wrote.
+# install keeps what the program wrote. Runs on the X server of $DISPLAY (CTest
+# runs it under tests/support/with-own-xserver.sh).
 set -euo pipefail
 cmake="$1" build="$2" shipped="$3"
-
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
 
 prefix="$(mktemp -d)"
 pid=
