@@ -1,7 +1,7 @@
 #include "shell/AboutBox.h"
 
 #include "base/OutsideAddresses.h"
-#include "shell/OutsideLinks.h"
+#include "ui/Desktop.h"
 #include "ui/EventGuard.h"
 #include "ui/HoverLinkLabel.h"
 
@@ -97,10 +97,10 @@ AboutBox::AboutBox(QWidget *parent)
 
 void AboutBox::openMakerSite()
 {
-    OutsideLinks::handToDesktop(OutsideAddresses::makerHomePage());
+    Desktop::open(OutsideAddresses::makerHomePage());
 }
 
 void AboutBox::openBlog()
 {
-    OutsideLinks::handToDesktop(OutsideAddresses::authorBlog());
+    Desktop::open(OutsideAddresses::authorBlog());
 }

@@ -4,9 +4,9 @@
 #include "base/OutsideAddresses.h"
 #include "platform/WebSandbox.h"
 #include "shell/BrowserWindow.h"
+#include "ui/Desktop.h"
 #include "ui/MessageBoxes.h"
 
-#include <QDesktopServices>
 #include <QUrl>
 
 #include <algorithm>
@@ -69,13 +69,8 @@ OutsideLinks::Openers OutsideLinks::standardOpeners(BrowserWindow &browser)
     Openers openers;
     if (platform::webEngineCanStart())
         openers.builtInBrowser = [&browser](const QString &address) { browser.open(address); };
-    openers.desktop = &OutsideLinks::handToDesktop;
+    openers.desktop = &Desktop::open;
     return openers;
-}
-
-void OutsideLinks::handToDesktop(const QString &address)
-{
-    QDesktopServices::openUrl(QUrl(address));
 }
 
 OutsideLinks::OutsideLinks(Host host, Openers openers)

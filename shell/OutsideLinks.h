@@ -77,9 +77,6 @@ public:
     // desktop's default handler.
     static Openers standardOpeners(BrowserWindow &browser);
 
-    // Hands the address to the desktop's default handler; the result is not examined.
-    static void handToDesktop(const QString &address);
-
     OutsideLinks(Host host, Openers openers);
 
     void run(const Command &command);
