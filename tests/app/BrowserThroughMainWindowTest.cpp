@@ -1,5 +1,3 @@
-#include "ScratchProgramFolder.h"
-
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "base/OutsideAddresses.h"
@@ -7,6 +5,7 @@
 #include "shell/BrowserWindow.h"
 #include "shell/TrayIcon.h"
 #include "tests/support/Controls.h"
+#include "tests/support/ScratchProgramFolder.h"
 
 #include <QAction>
 #include <QDesktopServices>

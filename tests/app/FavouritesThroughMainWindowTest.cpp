@@ -1,5 +1,3 @@
-#include "ScratchProgramFolder.h"
-
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "base/Windows1251.h"
@@ -8,6 +6,7 @@
 #include "shell/TrayIcon.h"
 #include "ui/LineNumberedEditor.h"
 #include "tests/support/Controls.h"
+#include "tests/support/ScratchProgramFolder.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

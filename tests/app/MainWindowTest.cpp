@@ -1,5 +1,3 @@
-#include "ScratchProgramFolder.h"
-
 #include "app/CommandTable.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
@@ -15,6 +13,7 @@
 #include "ui/ImageButton.h"
 #include "ui/InputBox.h"
 #include "tests/support/Controls.h"
+#include "tests/support/ScratchProgramFolder.h"
 #include "tests/support/OrdinaryUser.h"
 
 #include <QAction>

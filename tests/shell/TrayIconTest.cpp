@@ -1,9 +1,8 @@
-#include "tests/app/ScratchProgramFolder.h"
-
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "shell/TrayIcon.h"
 #include "tests/support/Controls.h"
+#include "tests/support/ScratchProgramFolder.h"
 
 #include <QAction>
 #include <QApplication>
