@@ -8,6 +8,7 @@
 #include "ui/FontSetup.h"
 #include "ui/LineNumberedEditor.h"
 #include "ui/MessageBoxes.h"
+#include "tests/support/DesktopRecorder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,18 +29,6 @@ static void initArtwork()
 {
     Q_INIT_RESOURCE(artwork);
 }
-
-// Records the addresses handed to the desktop.
-class AddressRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QStringList opened;
-
-public slots:
-    void open(const QUrl &url) { opened.append(url.toString()); }
-};
 
 // The favourites window on its own, with a stand-in main menu for the keys
 // it leaves.
@@ -73,7 +62,7 @@ private:
     std::unique_ptr<FavouritesText> m_text;
     std::unique_ptr<FavouritesWindow> m_window;
     QList<MessageBoxes::Shown> m_boxes;
-    AddressRecorder m_addresses;
+    DesktopRecorder m_addresses;
     int m_aboutBoxes = 0;
     QStringList m_savePaths;
 };
@@ -272,7 +261,7 @@ void FavouritesWindowTest::publishingAnEmptyText()
     QCOMPARE(m_boxes[0].text, QStringLiteral("Ваши твиты из Избранного были скопированы в буфер обмена Windows. "
                                              "Теперь просто вставьте их в обсуждениях в группе."));
     QCOMPARE(m_addresses.opened.size(), 1);
-    QVERIFY(m_addresses.opened[0].contains(QStringLiteral("vk.com")));
+    QVERIFY(m_addresses.opened[0].toString().contains(QStringLiteral("vk.com")));
 }
 
 void FavouritesWindowTest::otherProductsCopiesSilently()
