@@ -1,13 +1,13 @@
 #include "shell/BrowserWindow.h"
 
 #include "base/AppError.h"
+#include "ui/Desktop.h"
 #include "ui/EventGuard.h"
 #include "ui/FontSetup.h"
 #include "ui/GradientPanel.h"
 #include "ui/HoverLinkLabel.h"
 #include "ui/MessageBoxes.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
@@ -113,7 +113,7 @@ void BrowserWindow::makeWebView()
         if (download->page() != page)
             return;
         download->cancel();
-        QDesktopServices::openUrl(download->url());
+        Desktop::open(download->url());
     });
     delete m_layout->takeAt(1);
     m_layout->insertWidget(1, m_webView, 1);

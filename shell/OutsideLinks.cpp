@@ -69,7 +69,7 @@ OutsideLinks::Openers OutsideLinks::standardOpeners(BrowserWindow &browser)
     Openers openers;
     if (platform::webEngineCanStart())
         openers.builtInBrowser = [&browser](const QString &address) { browser.open(address); };
-    openers.desktop = &Desktop::open;
+    openers.desktop = [](const QString &address) { Desktop::open(address); };
     return openers;
 }
 

@@ -7,7 +7,12 @@ namespace Desktop {
 
 void open(const QString &address)
 {
-    QDesktopServices::openUrl(QUrl(address));
+    open(QUrl(address));
+}
+
+void open(const QUrl &address)
+{
+    QDesktopServices::openUrl(address);
 }
 
 } // namespace Desktop
