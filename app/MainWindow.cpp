@@ -114,7 +114,8 @@ void MainWindow::attach(const Companions &companions)
 
 FavouritesWindow::Services MainWindow::favouritesServices()
 {
-    return {[this](QWidget *parent) { return chooseTweetFileToSave(parent); }, [this] { showAbout(); }};
+    return {[this](QWidget *parent) { return chooseTweetFileToSave(parent); }, [this] { showAbout(); },
+            [](const char *item) { OutsideLinks::openOnDesktop("Form5", item); }};
 }
 
 void MainWindow::buildWindow()

@@ -1,10 +1,8 @@
 #include "journal/FavouritesWindow.h"
 
-#include "base/OutsideAddresses.h"
 #include "journal/FavouritesText.h"
 #include "journal/SharedPrintDialog.h"
 #include "journal/TextPrinter.h"
-#include "ui/Desktop.h"
 #include "ui/EventGuard.h"
 #include "ui/LineNumberedEditor.h"
 #include "ui/MessageBoxes.h"
@@ -280,13 +278,13 @@ void FavouritesWindow::publish()
     copyAll();
     MessageBoxes::showMessage(QStringLiteral("Ваши твиты из Избранного были скопированы в буфер обмена Windows. "
                                              "Теперь просто вставьте их в обсуждениях в группе."));
-    Desktop::open(OutsideAddresses::communityGroup());
+    m_services.openOutsideLink("N10");
 }
 
 void FavouritesWindow::openOtherProducts()
 {
     copyAll();
-    Desktop::open(OutsideAddresses::makerHomePage());
+    m_services.openOutsideLink("N8");
 }
 
 void FavouritesWindow::showAbout()

@@ -1,7 +1,6 @@
 #include "shell/AboutBox.h"
 
-#include "base/OutsideAddresses.h"
-#include "ui/Desktop.h"
+#include "shell/OutsideLinks.h"
 #include "ui/EventGuard.h"
 #include "ui/FontSetup.h"
 #include "ui/HoverLinkLabel.h"
@@ -73,7 +72,7 @@ AboutBox::AboutBox(QWidget *parent)
                          "учебы и развлечений."),
           QRect(201, 80, 288, 41), FontSetup::tahoma(11), this);
 
-    auto link = [this](const char *name, const QString &text, int left, void (AboutBox::*handler)()) {
+    auto link = [this](const char *name, const QString &text, int left) {
         auto *result = new HoverLinkLabel(text, this);
         result->setObjectName(QString::fromLatin1(name));
         result->setFont(FontSetup::tahoma(11));
@@ -82,18 +81,9 @@ AboutBox::AboutBox(QWidget *parent)
         result->setToolTip(text);
         result->move(left, 125);
         result->adjustSize();
-        connect(result, &HoverLinkLabel::clicked, this, EventGuard::guarded(this, handler));
+        connect(result, &HoverLinkLabel::clicked, this,
+                [name] { EventGuard::run([name] { OutsideLinks::openOnDesktop("Form2", name); }); });
     };
-    link("XPHoverLabel3", QStringLiteral("Перейти на веб-сайт Меровейл"), 197, &AboutBox::openMakerSite);
-    link("XPHoverLabel6", QStringLiteral("Наш блог в Google"), 363, &AboutBox::openBlog);
-}
-
-void AboutBox::openMakerSite()
-{
-    Desktop::open(OutsideAddresses::makerHomePage());
-}
-
-void AboutBox::openBlog()
-{
-    Desktop::open(OutsideAddresses::authorBlog());
+    link("XPHoverLabel3", QStringLiteral("Перейти на веб-сайт Меровейл"), 197);
+    link("XPHoverLabel6", QStringLiteral("Наш блог в Google"), 363);
 }

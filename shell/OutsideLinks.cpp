@@ -73,6 +73,13 @@ OutsideLinks::Openers OutsideLinks::standardOpeners(BrowserWindow &browser)
     return openers;
 }
 
+void OutsideLinks::openOnDesktop(std::string_view window, std::string_view item)
+{
+    const Command &found = command(window, item);
+    Q_ASSERT(found.opening == Opening::Desktop);
+    Desktop::open(fixedAddress(found.endpoint));
+}
+
 OutsideLinks::OutsideLinks(Host host, Openers openers)
     : m_host(std::move(host))
     , m_openers(std::move(openers))

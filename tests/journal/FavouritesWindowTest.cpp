@@ -3,6 +3,7 @@
 #include "journal/FavouritesText.h"
 #include "journal/FavouritesWindow.h"
 #include "journal/SharedPrintDialog.h"
+#include "shell/OutsideLinks.h"
 #include "ui/FileDialogs.h"
 #include "ui/FontSetup.h"
 #include "ui/LineNumberedEditor.h"
@@ -100,6 +101,7 @@ void FavouritesWindowTest::create()
     FavouritesWindow::Services services;
     services.chooseSavePath = [this](QWidget *) { return m_savePaths.isEmpty() ? QString() : m_savePaths.takeFirst(); };
     services.showAboutBox = [this] { ++m_aboutBoxes; };
+    services.openOutsideLink = [](const char *item) { OutsideLinks::openOnDesktop("Form5", item); };
     m_window = std::make_unique<FavouritesWindow>(*m_text, services);
 }
 
