@@ -14,19 +14,14 @@ public:
     // No arguments: the program starts its windows.
     bool startsProgram() const { return m_startsProgram; }
 
-    // For a command line that does not start the program: what goes to the
-    // terminal and the exit status.
-    QString standardOutput() const { return m_standardOutput; }
-    QString standardError() const { return m_standardError; }
-    int exitStatus() const { return m_exitStatus; }
-
-    // Prints the answer and returns the exit status.
+    // For a command line that does not start the program: prints what goes to
+    // the terminal and returns the exit status.
     int answer() const;
 
+private:
     static QString versionText();
     static QString usage();
 
-private:
     bool m_startsProgram = false;
     QString m_standardOutput;
     QString m_standardError;

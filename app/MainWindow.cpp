@@ -17,6 +17,7 @@
 #include "shell/TrayIcon.h"
 #include "ui/EventGuard.h"
 #include "ui/FileDialogs.h"
+#include "ui/FontSetup.h"
 #include "ui/HoverLinkLabel.h"
 #include "ui/ImageButton.h"
 #include "ui/InputBox.h"
@@ -40,14 +41,6 @@ constexpr int clientWidth = 633;
 constexpr int clientHeight = 463;
 const QString windowCaption = QStringLiteral("Merovale Yarnspin");
 
-QFont tahoma(int pixelSize, bool bold = false)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
 void setTextColour(QWidget *widget, const QColor &colour)
 {
     QPalette palette = widget->palette();
@@ -70,7 +63,7 @@ QLabel *plainLabel(const char *name, const QString &text, int left, int top, QWi
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setFont(tahoma(11));
+    label->setFont(FontSetup::tahoma(11));
     setTextColour(label, QColor(0x00, 0x42, 0x84));
     label->move(left, top);
     label->adjustSize();
@@ -121,7 +114,8 @@ void MainWindow::attach(const Companions &companions)
 
 FavouritesWindow::Services MainWindow::favouritesServices()
 {
-    return {[this](QWidget *parent) { return chooseTweetFileToSave(parent); }, [this] { showAbout(); }};
+    return {[this](QWidget *parent) { return chooseTweetFileToSave(parent); }, [this] { showAbout(); },
+            [](const char *item) { OutsideLinks::openOnDesktop("Form5", item); }};
 }
 
 void MainWindow::buildWindow()
@@ -150,14 +144,14 @@ void MainWindow::buildWindow()
 
     m_titleLine = new QLabel(client);
     m_titleLine->setObjectName(QStringLiteral("Label1"));
-    m_titleLine->setFont(tahoma(15));
+    m_titleLine->setFont(FontSetup::tahoma(15));
     setTextColour(m_titleLine, QColor(0x00, 0x42, 0x84));
     m_titleLine->move(14, 12);
     setTitleLine(QStringLiteral("Нажмите на кнопку \"Сочинить смешной твит!\""));
 
     m_stopLink = new HoverLinkLabel(QStringLiteral("Остановить автогенерацию"), client);
     m_stopLink->setObjectName(QStringLiteral("Label5"));
-    QFont stopFont = tahoma(13, true);
+    QFont stopFont = FontSetup::tahoma(13, true);
     m_stopLink->setFont(stopFont);
     m_stopLink->setUnderline(HoverLinkLabel::Underline::Always);
     m_stopLink->setLinkColor(QColor(0x00, 0x66, 0xCC));
@@ -168,7 +162,7 @@ void MainWindow::buildWindow()
 
     m_heroLink = new HoverLinkLabel(QString(), client);
     m_heroLink->setObjectName(QStringLiteral("twiname"));
-    m_heroLink->setFont(tahoma(11));
+    m_heroLink->setFont(FontSetup::tahoma(11));
     m_heroLink->setLinkColor(QColor(0x00, 0x80, 0xC0));
     m_heroLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_heroLink->setGeometry(511, 32, 112, 13);
@@ -178,7 +172,7 @@ void MainWindow::buildWindow()
 
     auto *journal = new PlainJournalView(client);
     journal->setObjectName(QStringLiteral("Memo1"));
-    journal->setFont(tahoma(19));
+    journal->setFont(FontSetup::tahoma(19));
     setTextColour(journal, QColor(0x00, 0x31, 0x62));
     QPalette white = journal->palette();
     white.setColor(QPalette::Base, Qt::white);
@@ -191,7 +185,7 @@ void MainWindow::buildWindow()
     auto link = [&](const char *name, const QString &text, int left, int top, void (MainWindow::*handler)()) {
         auto *label = new HoverLinkLabel(text, client);
         label->setObjectName(QString::fromLatin1(name));
-        label->setFont(tahoma(11));
+        label->setFont(FontSetup::tahoma(11));
         label->setLinkColor(linkColour);
         label->move(left, top);
         label->adjustSize();

@@ -51,7 +51,7 @@ public:
     void attach(const Companions &companions);
 
     // What the favourites window borrows from this one: the tweet files' save
-    // dialog and the About box.
+    // dialog, the About box and the outside links.
     FavouritesWindow::Services favouritesServices();
 
     PhraseBook &phrases() { return m_phrases; }

@@ -23,8 +23,8 @@ Program::Program()
     // a box closed while the main window is hidden in the tray must not.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/artwork/icon-256.png")));
-    // The main window loads the lists as it is created; the settings dialog
-    // comes last, so the main window is handed it and the others after.
+    // The main window loads the lists as it is created; the other windows
+    // come after it, so it is handed them once they all exist.
     m_mainWindow = std::make_unique<MainWindow>();
     m_aboutBox = std::make_unique<AboutBox>();
     m_favouritesWindow =

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
 

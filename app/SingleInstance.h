@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 
 #include <memory>
 
 class QLocalServer;
+class QLockFile;
 
 // One running copy per program folder: two copies would each write every list
 // at their close, and the later close would throw away what the other added.

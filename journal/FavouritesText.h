@@ -43,7 +43,6 @@ public:
     // Absent (the first start); one that exists but cannot be read is
     // Unreadable, with its error kept in loadError().
     LoadState loadFavouritesFile(const QString &path);
-    LoadState loadState() const { return m_loadState; }
     const QString &loadError() const { return m_loadError; }
     // Writes the favourites file unless it could not be read at start, when
     // writing would replace the user's favourites with this run's: then it

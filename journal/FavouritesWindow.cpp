@@ -1,6 +1,5 @@
 #include "journal/FavouritesWindow.h"
 
-#include "base/OutsideAddresses.h"
 #include "journal/FavouritesText.h"
 #include "journal/SharedPrintDialog.h"
 #include "journal/TextPrinter.h"
@@ -9,14 +8,12 @@
 #include "ui/MessageBoxes.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QUrl>
 
 namespace {
 
@@ -68,12 +65,6 @@ QList<Menu> menuTable()
 
 // The editor's context menu, by the object names of the items it shares.
 const char *const popupItems[] = {"N18", nullptr, "N11", "N12", "N13", nullptr, "N15", "N16"};
-
-void openOnDesktop(const QString &address)
-{
-    // A page the desktop cannot open is not reported.
-    QDesktopServices::openUrl(QUrl(address));
-}
 
 } // namespace
 
@@ -287,13 +278,13 @@ void FavouritesWindow::publish()
     copyAll();
     MessageBoxes::showMessage(QStringLiteral("Ваши твиты из Избранного были скопированы в буфер обмена Windows. "
                                              "Теперь просто вставьте их в обсуждениях в группе."));
-    openOnDesktop(OutsideAddresses::communityGroup());
+    m_services.openOutsideLink("N10");
 }
 
 void FavouritesWindow::openOtherProducts()
 {
     copyAll();
-    openOnDesktop(OutsideAddresses::makerHomePage());
+    m_services.openOutsideLink("N8");
 }
 
 void FavouritesWindow::showAbout()

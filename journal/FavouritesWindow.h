@@ -21,11 +21,13 @@ class FavouritesWindow : public QMainWindow
 
 public:
     // What the main window lends: its save dialog (a path, or empty when the
-    // user cancels) and its About box, shown modally.
+    // user cancels), its About box, shown modally, and the opening of this
+    // window's outside links, by item name.
     struct Services
     {
         std::function<QString(QWidget *parent)> chooseSavePath;
         std::function<void()> showAboutBox;
+        std::function<void(const char *item)> openOutsideLink;
     };
 
     FavouritesWindow(FavouritesText &text, Services services, QWidget *parent = nullptr);

@@ -4,6 +4,7 @@
 #include "settings/SettingsFile.h"
 #include "settings/WrappingCheckBox.h"
 #include "ui/EventGuard.h"
+#include "ui/FontSetup.h"
 #include "ui/GradientPanel.h"
 #include "ui/HoverLinkLabel.h"
 #include "ui/MessageBoxes.h"
@@ -23,14 +24,6 @@ constexpr int clientHeight = 394;
 constexpr int headerHeight = 65;
 constexpr int sideMargin = 16;
 
-QFont tahoma(int pixelSize, bool bold = false)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
 QLabel *label(const QString &text, const QFont &font)
 {
     auto *created = new QLabel(text);
@@ -41,7 +34,7 @@ QLabel *label(const QString &text, const QFont &font)
 // A bold heading followed by an indented column that holds the section's controls.
 QVBoxLayout *addSection(QVBoxLayout *body, const QString &heading)
 {
-    body->addWidget(label(heading, tahoma(12, true)));
+    body->addWidget(label(heading, FontSetup::tahoma(12, true)));
     auto *contents = new QVBoxLayout;
     contents->setContentsMargins(12, 2, 0, 10);
     contents->setSpacing(8);
@@ -57,7 +50,7 @@ SettingsDialog::SettingsDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Настройки"));
-    setFont(tahoma(11));
+    setFont(FontSetup::tahoma(11));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
@@ -85,14 +78,14 @@ void SettingsDialog::buildHeader(QVBoxLayout *dialogLayout)
 
     auto *titles = new QVBoxLayout;
     titles->setSpacing(4);
-    titles->addWidget(label(QStringLiteral("Настройки"), tahoma(13, true)));
-    titles->addWidget(label(QStringLiteral("Позволяет настроить программу."), tahoma(11)));
+    titles->addWidget(label(QStringLiteral("Настройки"), FontSetup::tahoma(13, true)));
+    titles->addWidget(label(QStringLiteral("Позволяет настроить программу."), FontSetup::tahoma(11)));
     headerLayout->addLayout(titles);
     headerLayout->addStretch();
 
     m_saveAndCloseLink = new HoverLinkLabel(QStringLiteral("Сохранить и закрыть"));
     m_saveAndCloseLink->setObjectName(QStringLiteral("XPHoverLabel2"));
-    m_saveAndCloseLink->setFont(tahoma(11));
+    m_saveAndCloseLink->setFont(FontSetup::tahoma(11));
     m_saveAndCloseLink->setUnderline(HoverLinkLabel::Underline::ExceptWhileHovered);
     m_saveAndCloseLink->setLinkColor(QColor(0, 51, 153));
     m_saveAndCloseLink->setToolTip(QStringLiteral("Сохранить и закрыть окно настроек"));
@@ -136,7 +129,7 @@ void SettingsDialog::buildSections(QVBoxLayout *dialogLayout)
     m_ownAccount = new QLineEdit;
     m_ownAccount->setObjectName(QStringLiteral("Edit1"));
     m_ownAccount->setToolTip(QStringLiteral("Введите Ваш ник в твиттере"));
-    auto *prefix = label(OutsideAddresses::profilePrefix(), tahoma(11));
+    auto *prefix = label(OutsideAddresses::profilePrefix(), FontSetup::tahoma(11));
     prefix->setBuddy(m_ownAccount);
     auto *addressRow = new QHBoxLayout;
     addressRow->setSpacing(2);

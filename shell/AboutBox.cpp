@@ -1,22 +1,14 @@
 #include "shell/AboutBox.h"
 
-#include "base/OutsideAddresses.h"
 #include "shell/OutsideLinks.h"
 #include "ui/EventGuard.h"
+#include "ui/FontSetup.h"
 #include "ui/HoverLinkLabel.h"
 
 #include <QLabel>
 #include <QTextEdit>
 
 namespace {
-
-QFont tahoma(int pixelSize, bool bold = false)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
 
 QLabel *label(const QString &text, const QRect &geometry, const QFont &font, QWidget *parent)
 {
@@ -54,17 +46,17 @@ AboutBox::AboutBox(QWidget *parent)
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
 
-    label(QStringLiteral("Merovale Yarnspin"), QRect(8, 8, 180, 16), tahoma(13, true), this);
-    label(QStringLiteral("Версия: 1.0.0.0"), QRect(8, 24, 180, 14), tahoma(11), this);
-    label(QStringLiteral("Идея и программирование: Квенби"), QRect(8, 48, 185, 14), tahoma(11), this);
-    label(QStringLiteral("Сказки: пользователи Ярнспина"), QRect(8, 64, 185, 14), tahoma(11), this);
-    label(QStringLiteral("© Merovale, 2010–2026"), QRect(8, 80, 185, 14), tahoma(11), this);
-    label(QStringLiteral("Лицензионное соглашение"), QRect(9, 152, 300, 16), tahoma(13, true), this);
-    label(QString(), QRect(9, 168, 488, 30), tahoma(11), this);
+    label(QStringLiteral("Merovale Yarnspin"), QRect(8, 8, 180, 16), FontSetup::tahoma(13, true), this);
+    label(QStringLiteral("Версия: 1.0.0.0"), QRect(8, 24, 180, 14), FontSetup::tahoma(11), this);
+    label(QStringLiteral("Идея и программирование: Квенби"), QRect(8, 48, 185, 14), FontSetup::tahoma(11), this);
+    label(QStringLiteral("Сказки: пользователи Ярнспина"), QRect(8, 64, 185, 14), FontSetup::tahoma(11), this);
+    label(QStringLiteral("© Merovale, 2010–2026"), QRect(8, 80, 185, 14), FontSetup::tahoma(11), this);
+    label(QStringLiteral("Лицензионное соглашение"), QRect(9, 152, 300, 16), FontSetup::tahoma(13, true), this);
+    label(QString(), QRect(9, 168, 488, 30), FontSetup::tahoma(11), this);
 
     auto *licenceBox = new QTextEdit(this);
     licenceBox->setReadOnly(true);
-    licenceBox->setFont(tahoma(11));
+    licenceBox->setFont(FontSetup::tahoma(11));
     licenceBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QPalette grey = licenceBox->palette();
     grey.setColor(QPalette::Text, QColor(0x53, 0x53, 0x53));
@@ -75,32 +67,23 @@ AboutBox::AboutBox(QWidget *parent)
     auto *logo = new QLabel(this);
     logo->setPixmap(QPixmap(QStringLiteral(":/artwork/logo.png")));
     logo->setGeometry(195, 8, 297, 49);
-    label(QStringLiteral("Другие проекты Меровейл"), QRect(200, 64, 290, 16), tahoma(13, true), this);
+    label(QStringLiteral("Другие проекты Меровейл"), QRect(200, 64, 290, 16), FontSetup::tahoma(13, true), this);
     label(QStringLiteral("Кроме этой программы наша компания разрабатывает и выпускает другие продукты: для работы, "
                          "учебы и развлечений."),
-          QRect(201, 80, 288, 41), tahoma(11), this);
+          QRect(201, 80, 288, 41), FontSetup::tahoma(11), this);
 
-    auto link = [this](const char *name, const QString &text, int left, void (AboutBox::*handler)()) {
+    auto link = [this](const char *name, const QString &text, int left) {
         auto *result = new HoverLinkLabel(text, this);
         result->setObjectName(QString::fromLatin1(name));
-        result->setFont(tahoma(11));
+        result->setFont(FontSetup::tahoma(11));
         result->setLinkColor(QColor(0x00, 0x69, 0xD2));
         result->setUnderline(HoverLinkLabel::Underline::ExceptWhileHovered);
         result->setToolTip(text);
         result->move(left, 125);
         result->adjustSize();
-        connect(result, &HoverLinkLabel::clicked, this, EventGuard::guarded(this, handler));
+        connect(result, &HoverLinkLabel::clicked, this,
+                [name] { EventGuard::run([name] { OutsideLinks::openOnDesktop("Form2", name); }); });
     };
-    link("XPHoverLabel3", QStringLiteral("Перейти на веб-сайт Меровейл"), 197, &AboutBox::openMakerSite);
-    link("XPHoverLabel6", QStringLiteral("Наш блог в Google"), 363, &AboutBox::openBlog);
-}
-
-void AboutBox::openMakerSite()
-{
-    OutsideLinks::handToDesktop(OutsideAddresses::makerHomePage());
-}
-
-void AboutBox::openBlog()
-{
-    OutsideLinks::handToDesktop(OutsideAddresses::authorBlog());
+    link("XPHoverLabel3", QStringLiteral("Перейти на веб-сайт Меровейл"), 197);
+    link("XPHoverLabel6", QStringLiteral("Наш блог в Google"), 363);
 }

@@ -10,8 +10,4 @@ class AboutBox : public QDialog
 
 public:
     explicit AboutBox(QWidget *parent = nullptr);
-
-private:
-    void openMakerSite();
-    void openBlog();
 };

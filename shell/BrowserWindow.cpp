@@ -1,12 +1,13 @@
 #include "shell/BrowserWindow.h"
 
 #include "base/AppError.h"
+#include "ui/Desktop.h"
 #include "ui/EventGuard.h"
+#include "ui/FontSetup.h"
 #include "ui/GradientPanel.h"
 #include "ui/HoverLinkLabel.h"
 #include "ui/MessageBoxes.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
@@ -26,13 +27,6 @@ constexpr int outerWidth = 771;
 constexpr int outerHeight = 600;
 constexpr int headerHeight = 57;
 constexpr int headerRowTop = 21;
-
-QFont tahoma11()
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    return font;
-}
 
 } // namespace
 
@@ -76,7 +70,7 @@ QWidget *BrowserWindow::makeHeader()
 
     const auto label = [header](const QString &text, int left) {
         auto *result = new QLabel(text, header);
-        result->setFont(tahoma11());
+        result->setFont(FontSetup::tahoma(11));
         QPalette black = result->palette();
         black.setColor(QPalette::WindowText, Qt::black);
         result->setPalette(black);
@@ -87,7 +81,7 @@ QWidget *BrowserWindow::makeHeader()
                                      void (BrowserWindow::*command)()) {
         auto *result = new HoverLinkLabel(text, header);
         result->setObjectName(QString::fromLatin1(name));
-        result->setFont(tahoma11());
+        result->setFont(FontSetup::tahoma(11));
         result->setLinkColor(QColor(0x00, 0x41, 0x82));
         result->setUnderline(HoverLinkLabel::Underline::ExceptWhileHovered);
         result->setToolTip(hint);
@@ -119,7 +113,7 @@ void BrowserWindow::makeWebView()
         if (download->page() != page)
             return;
         download->cancel();
-        QDesktopServices::openUrl(download->url());
+        Desktop::open(download->url());
     });
     delete m_layout->takeAt(1);
     m_layout->insertWidget(1, m_webView, 1);

@@ -4,9 +4,9 @@
 #include "base/OutsideAddresses.h"
 #include "platform/WebSandbox.h"
 #include "shell/BrowserWindow.h"
+#include "ui/Desktop.h"
 #include "ui/MessageBoxes.h"
 
-#include <QDesktopServices>
 #include <QUrl>
 
 #include <algorithm>
@@ -69,13 +69,15 @@ OutsideLinks::Openers OutsideLinks::standardOpeners(BrowserWindow &browser)
     Openers openers;
     if (platform::webEngineCanStart())
         openers.builtInBrowser = [&browser](const QString &address) { browser.open(address); };
-    openers.desktop = &OutsideLinks::handToDesktop;
+    openers.desktop = [](const QString &address) { Desktop::open(address); };
     return openers;
 }
 
-void OutsideLinks::handToDesktop(const QString &address)
+void OutsideLinks::openOnDesktop(std::string_view window, std::string_view item)
 {
-    QDesktopServices::openUrl(QUrl(address));
+    const Command &found = command(window, item);
+    Q_ASSERT(found.opening == Opening::Desktop);
+    Desktop::open(fixedAddress(found.endpoint));
 }
 
 OutsideLinks::OutsideLinks(Host host, Openers openers)

@@ -77,8 +77,9 @@ public:
     // desktop's default handler.
     static Openers standardOpeners(BrowserWindow &browser);
 
-    // Hands the address to the desktop's default handler; the result is not examined.
-    static void handToDesktop(const QString &address);
+    // Runs a command that opens a fixed address on the desktop, as the About
+    // box's and the favourites window's links do: it needs no host.
+    static void openOnDesktop(std::string_view window, std::string_view item);
 
     OutsideLinks(Host host, Openers openers);
 

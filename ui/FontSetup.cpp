@@ -71,3 +71,11 @@ void FontSetup::install()
     substitute(QStringLiteral("Courier New"),
                {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
 }
+
+QFont FontSetup::tahoma(int pixelSize, bool bold)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}

@@ -23,7 +23,6 @@ public:
     // The editor shows this document and does not own it; when the document
     // goes first, the editor goes on with an empty one of its own.
     void setLineDocument(LineDocument *document);
-    LineDocument *lineDocument() const { return m_document; }
 
     void loadLines(const QStringList &lines);
     QStringList lines() const;

@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
     QElapsedTimer clock;
     clock.start();
     FavouritesText text;
-    FavouritesWindow window(text, {[](QWidget *) { return QString(); }, [] {}});
+    FavouritesWindow window(text, {[](QWidget *) { return QString(); }, [] {}, [](const char *) {}});
     window.loadFavouritesFile();
     const qint64 loaded = clock.elapsed();
     window.show();

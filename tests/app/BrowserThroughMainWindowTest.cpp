@@ -1,5 +1,3 @@
-#include "ScratchProgramFolder.h"
-
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "base/OutsideAddresses.h"
@@ -7,6 +5,8 @@
 #include "shell/BrowserWindow.h"
 #include "shell/TrayIcon.h"
 #include "tests/support/Controls.h"
+#include "tests/support/DesktopRecorder.h"
+#include "tests/support/ScratchProgramFolder.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -15,18 +15,6 @@
 #include <QWebEngineView>
 
 #include <memory>
-
-// Stands for the desktop's handler of an address scheme.
-class DesktopRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl &url) { opened << url; }
-};
 
 // The main window's outside links as the user meets them: the hero link and
 // the help menu open the program's own browser window, the support mail goes

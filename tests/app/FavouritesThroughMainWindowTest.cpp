@@ -1,15 +1,18 @@
-#include "ScratchProgramFolder.h"
-
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "base/OutsideAddresses.h"
 #include "base/Windows1251.h"
 #include "journal/FavouritesWindow.h"
 #include "journal/PlainJournalView.h"
 #include "shell/TrayIcon.h"
 #include "ui/LineNumberedEditor.h"
 #include "tests/support/Controls.h"
+#include "tests/support/DesktopRecorder.h"
+#include "tests/support/ScratchProgramFolder.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QTest>
 
@@ -37,6 +40,7 @@ private slots:
     void f7ShowsTheSameTextWithItsEdits();
     void keysReachTheRightMenus();
     void unreadableFileIsNeverWrittenOver();
+    void outsideLinksGoToTheDesktop();
 
 private:
     void start();
@@ -185,4 +189,17 @@ void FavouritesThroughMainWindowTest::unreadableFileIsNeverWrittenOver()
 }
 
 QTEST_MAIN(FavouritesThroughMainWindowTest)
+// The window's two outside links, as the program wires them, reach the desktop.
+void FavouritesThroughMainWindowTest::outsideLinksGoToTheDesktop()
+{
+    start();
+    DesktopRecorder desktop;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &desktop, "open");
+    control<QAction>(&favourites(), "N10")->trigger();
+    control<QAction>(&favourites(), "N8")->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(desktop.opened, (QList<QUrl>{QUrl(OutsideAddresses::communityGroup()),
+                                          QUrl(OutsideAddresses::makerHomePage())}));
+}
+
 #include "FavouritesThroughMainWindowTest.moc"

@@ -1,5 +1,3 @@
-#include "ScratchProgramFolder.h"
-
 #include "app/CommandTable.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
@@ -15,7 +13,9 @@
 #include "ui/ImageButton.h"
 #include "ui/InputBox.h"
 #include "tests/support/Controls.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/OrdinaryUser.h"
+#include "tests/support/ScratchProgramFolder.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -529,12 +529,7 @@ void MainWindowTest::boxesClosedWhileHiddenLeaveTheProgramRunning()
     QFile::remove(m_folder->path(QStringLiteral("Lists/names.txt")));
     // Real boxes, closed by their title bar's button as a user would.
     MessageBoxes::setInterceptorForTesting({});
-    const auto closeTheBoxSoon = [] {
-        QTimer::singleShot(100, [] {
-            if (QWidget *box = QApplication::activeModalWidget())
-                box->close();
-        });
-    };
+    const auto closeTheBoxSoon = [] { ModalWindows::whenModalShown([](QWidget *box) { box->close(); }); };
     QStringList steps;
     QTimer::singleShot(0, &window(), [&] {
         window().tray().hideToTray();

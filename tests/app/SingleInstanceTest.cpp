@@ -1,9 +1,8 @@
-#include "ScratchProgramFolder.h"
-
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "app/SingleInstance.h"
 #include "shell/TrayIcon.h"
+#include "tests/support/ScratchProgramFolder.h"
 
 #include <QDateTime>
 #include <QFileInfo>

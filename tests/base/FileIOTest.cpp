@@ -3,13 +3,12 @@
 #include "base/Windows1251.h"
 #include "tests/support/FullDisk.h"
 #include "tests/support/OrdinaryUser.h"
+#include "tests/support/UntranslatedSystemMessages.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <clocale>
 
 // Whole-file I/O, its error messages and the code-page edge.
 class FileIOTest : public QObject
@@ -73,9 +72,7 @@ void verifyCreateRefused(const QString &path)
 
 void FileIOTest::initTestCase()
 {
-    // The system's error texts are compared in English, whatever the caller's locale.
-    qunsetenv("LANGUAGE");
-    QVERIFY(std::setlocale(LC_ALL, "C.UTF-8"));
+    QVERIFY(UntranslatedSystemMessages::use());
 }
 
 void FileIOTest::everyByteSurvivesTheCodePage()

@@ -33,7 +33,7 @@ private:
 
 void PhraseBookTest::initTestCase()
 {
-    UntranslatedSystemMessages::use();
+    QVERIFY(UntranslatedSystemMessages::use());
 }
 
 void PhraseBookTest::init()

@@ -15,7 +15,7 @@ class FavouritesTextTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { UntranslatedSystemMessages::use(); }
+    void initTestCase() { QVERIFY(UntranslatedSystemMessages::use()); }
     void readsAndWritesBack_data();
     void readsAndWritesBack();
     void textNotReadFromAFileGetsCrLf();

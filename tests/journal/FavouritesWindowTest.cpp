@@ -1,13 +1,15 @@
 #include "app/KeyCombinationRouter.h"
 #include "base/FileIO.h"
-#include "base/ProgramFolder.h"
 #include "journal/FavouritesText.h"
 #include "journal/FavouritesWindow.h"
 #include "journal/SharedPrintDialog.h"
+#include "shell/OutsideLinks.h"
 #include "ui/FileDialogs.h"
 #include "ui/FontSetup.h"
 #include "ui/LineNumberedEditor.h"
 #include "ui/MessageBoxes.h"
+#include "tests/support/DesktopRecorder.h"
+#include "tests/support/ScratchProgramFolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +20,6 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
@@ -28,18 +29,6 @@ static void initArtwork()
 {
     Q_INIT_RESOURCE(artwork);
 }
-
-// Records the addresses handed to the desktop.
-class AddressRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QStringList opened;
-
-public slots:
-    void open(const QUrl &url) { opened.append(url.toString()); }
-};
 
 // The favourites window on its own, with a stand-in main menu for the keys
 // it leaves.
@@ -68,12 +57,13 @@ private slots:
 
 private:
     void create();
+    // The message boxes shown, in order.
+    QList<MessageBoxes::Shown> &boxes() { return m_folder->shown(); }
 
-    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<ScratchProgramFolder> m_folder;
     std::unique_ptr<FavouritesText> m_text;
     std::unique_ptr<FavouritesWindow> m_window;
-    QList<MessageBoxes::Shown> m_boxes;
-    AddressRecorder m_addresses;
+    DesktopRecorder m_addresses;
     int m_aboutBoxes = 0;
     QStringList m_savePaths;
 };
@@ -92,13 +82,9 @@ void FavouritesWindowTest::cleanupTestCase()
 
 void FavouritesWindowTest::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Lists")));
-    ProgramFolder::overrideForTesting(m_folder->path());
-    m_boxes.clear();
+    m_folder = std::make_unique<ScratchProgramFolder>();
     m_addresses.opened.clear();
     m_aboutBoxes = 0;
-    MessageBoxes::setInterceptorForTesting([this](const MessageBoxes::Shown &box) { m_boxes.append(box); });
     m_text = std::make_unique<FavouritesText>();
 }
 
@@ -106,9 +92,7 @@ void FavouritesWindowTest::cleanup()
 {
     m_window.reset();
     m_text.reset();
-    MessageBoxes::setInterceptorForTesting({});
     SharedPrintDialog::setAnswerForTesting(std::nullopt);
-    ProgramFolder::overrideForTesting(QString());
     m_folder.reset();
 }
 
@@ -117,6 +101,7 @@ void FavouritesWindowTest::create()
     FavouritesWindow::Services services;
     services.chooseSavePath = [this](QWidget *) { return m_savePaths.isEmpty() ? QString() : m_savePaths.takeFirst(); };
     services.showAboutBox = [this] { ++m_aboutBoxes; };
+    services.openOutsideLink = [](const char *item) { OutsideLinks::openOnDesktop("Form5", item); };
     m_window = std::make_unique<FavouritesWindow>(*m_text, services);
 }
 
@@ -157,10 +142,10 @@ void FavouritesWindowTest::firstStartWithoutAFile()
 {
     create();
     m_window->loadFavouritesFile();
-    QCOMPARE(m_boxes.size(), 1);
-    QCOMPARE(m_boxes[0].kind, MessageBoxes::Kind::Information);
-    QCOMPARE(m_boxes[0].caption, QStringLiteral("Merovale Yarnspin"));
-    QVERIFY(m_boxes[0].text.startsWith(QStringLiteral("Это первый запуск программы Merovale Yarnspin")));
+    QCOMPARE(boxes().size(), 1);
+    QCOMPARE(boxes()[0].kind, MessageBoxes::Kind::Information);
+    QCOMPARE(boxes()[0].caption, QStringLiteral("Merovale Yarnspin"));
+    QVERIFY(boxes()[0].text.startsWith(QStringLiteral("Это первый запуск программы Merovale Yarnspin")));
     QVERIFY(!QFile::exists(FavouritesText::filePath()));
 
     m_text->appendLine(QStringLiteral("tweet\r\n"));
@@ -170,12 +155,12 @@ void FavouritesWindowTest::firstStartWithoutAFile()
     QCOMPARE(FileIO::readWholeFile(FavouritesText::filePath()), QByteArray("tweet\r\n"));
 
     // The next start finds the file: no message, an empty last line.
-    m_boxes.clear();
+    boxes().clear();
     m_window.reset();
     m_text = std::make_unique<FavouritesText>();
     create();
     m_window->loadFavouritesFile();
-    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(boxes().isEmpty());
     QCOMPARE(m_window->editor()->lines(), (QStringList{"tweet", ""}));
 }
 
@@ -184,15 +169,15 @@ void FavouritesWindowTest::unreadableFileIsReportedAndLeftAlone()
     QVERIFY(QDir().mkpath(FavouritesText::filePath()));
     create();
     m_window->loadFavouritesFile();
-    QCOMPARE(m_boxes.size(), 1);
-    QCOMPARE(m_boxes[0].kind, MessageBoxes::Kind::Error);
-    QVERIFY(m_boxes[0].text.startsWith(QStringLiteral("Cannot open file \"%1\".").arg(FavouritesText::filePath())));
+    QCOMPARE(boxes().size(), 1);
+    QCOMPARE(boxes()[0].kind, MessageBoxes::Kind::Error);
+    QVERIFY(boxes()[0].text.startsWith(QStringLiteral("Cannot open file \"%1\".").arg(FavouritesText::filePath())));
 
     m_text->appendLine(QStringLiteral("tweet"));
     m_window->writeFavouritesFile();
-    QCOMPARE(m_boxes.size(), 2);
-    QCOMPARE(m_boxes[1].kind, MessageBoxes::Kind::Plain);
-    QVERIFY(m_boxes[1].text.startsWith(QStringLiteral("Избранное не сохранено")));
+    QCOMPARE(boxes().size(), 2);
+    QCOMPARE(boxes()[1].kind, MessageBoxes::Kind::Plain);
+    QVERIFY(boxes()[1].text.startsWith(QStringLiteral("Избранное не сохранено")));
     QVERIFY(QFileInfo(FavouritesText::filePath()).isDir());
 }
 
@@ -201,7 +186,7 @@ void FavouritesWindowTest::savesAsTheChosenFileOnly()
     FileIO::writeWholeFile(FavouritesText::filePath(), "a\nb");
     create();
     m_window->loadFavouritesFile();
-    const QString chosen = QDir(m_folder->path()).filePath(QStringLiteral("chosen.yrn"));
+    const QString chosen = m_folder->path(QStringLiteral("chosen.yrn"));
     m_savePaths = {QString(), chosen};
     m_window->saveAs();
     QVERIFY(!QFile::exists(chosen));
@@ -215,7 +200,7 @@ void FavouritesWindowTest::printsTheTextsOwnLines()
     create();
     m_text->appendLine(QStringLiteral("first tweet"));
     m_text->appendLine(QStringLiteral("second tweet\r\n"));
-    const QString pdf = QDir(m_folder->path()).filePath(QStringLiteral("favourites.pdf"));
+    const QString pdf = m_folder->path(QStringLiteral("favourites.pdf"));
     QPrinter &printer = SharedPrintDialog::instance().printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
@@ -267,12 +252,12 @@ void FavouritesWindowTest::publishingAnEmptyText()
     QApplication::clipboard()->setText(QStringLiteral("kept"));
     m_window->publish();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kept"));
-    QCOMPARE(m_boxes.size(), 1);
-    QCOMPARE(m_boxes[0].kind, MessageBoxes::Kind::Plain);
-    QCOMPARE(m_boxes[0].text, QStringLiteral("Ваши твиты из Избранного были скопированы в буфер обмена Windows. "
+    QCOMPARE(boxes().size(), 1);
+    QCOMPARE(boxes()[0].kind, MessageBoxes::Kind::Plain);
+    QCOMPARE(boxes()[0].text, QStringLiteral("Ваши твиты из Избранного были скопированы в буфер обмена Windows. "
                                              "Теперь просто вставьте их в обсуждениях в группе."));
     QCOMPARE(m_addresses.opened.size(), 1);
-    QVERIFY(m_addresses.opened[0].contains(QStringLiteral("vk.com")));
+    QVERIFY(m_addresses.opened[0].toString().contains(QStringLiteral("vk.com")));
 }
 
 void FavouritesWindowTest::otherProductsCopiesSilently()
@@ -282,7 +267,7 @@ void FavouritesWindowTest::otherProductsCopiesSilently()
     m_window->openOtherProducts();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("tweet"));
     QVERIFY(m_window->editor()->textCursor().hasSelection());
-    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(boxes().isEmpty());
     QCOMPARE(m_addresses.opened.size(), 1);
     m_window->showAbout();
     QCOMPARE(m_aboutBoxes, 1);

@@ -4,6 +4,7 @@
 #include "shell/OutsideLinks.h"
 #include "ui/HoverLinkLabel.h"
 #include "ui/MessageBoxes.h"
+#include "tests/support/DesktopRecorder.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -68,18 +69,6 @@ QString refusedAddress()
 }
 
 } // namespace
-
-// Stands for the desktop's handler of an address scheme.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl &url) { opened.append(url); }
-};
 
 class BrowserWindowTest : public QObject
 {
@@ -236,7 +225,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(4096, '\x4d'));
         file.close();
-        UrlRecorder desktop;
+        DesktopRecorder desktop;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
         BrowserWindow window;
         window.open(QUrl::fromLocalFile(path).toString());

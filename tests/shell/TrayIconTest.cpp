@@ -1,9 +1,9 @@
-#include "tests/app/ScratchProgramFolder.h"
-
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "shell/TrayIcon.h"
 #include "tests/support/Controls.h"
+#include "tests/support/ModalWindows.h"
+#include "tests/support/ScratchProgramFolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -88,11 +88,10 @@ void TrayIconTest::menuCommandsRun()
     window().tray().hideToTray();
     QWidget *aboutBox = nullptr;
     bool mainWindowShown = true;
-    QTimer::singleShot(50, [&] {
-        aboutBox = QApplication::activeModalWidget();
+    ModalWindows::whenModalShown([&](QWidget *box) {
+        aboutBox = box;
         mainWindowShown = window().isVisible();
-        if (aboutBox)
-            aboutBox->close();
+        box->close();
     });
     item("N32")->trigger();
     QVERIFY(aboutBox);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <clocale>
 
 // Tests that compare the system's error texts ("No such file or directory")
@@ -8,9 +10,11 @@
 // from the environment, so setting it before would be undone.
 namespace UntranslatedSystemMessages {
 
-inline void use()
+// Returns whether the untranslated locale could be set.
+inline bool use()
 {
-    std::setlocale(LC_ALL, "C.UTF-8");
+    qunsetenv("LANGUAGE");
+    return std::setlocale(LC_ALL, "C.UTF-8") != nullptr;
 }
 
 } // namespace UntranslatedSystemMessages

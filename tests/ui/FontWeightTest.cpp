@@ -11,14 +11,6 @@
 
 namespace {
 
-QFont tahoma(int pixelSize, bool bold)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
 // Stroke weight: the ink (darkness summed over the pixels) the text lays per
 // pixel of its width. A face that is only spaced out keeps the same figure.
 double inkPerWidth(const QFont &font, const QString &text)
@@ -79,24 +71,24 @@ void FontWeightTest::boldIsHeavier()
     QFETCH(QString, text);
     QFETCH(int, pixelSize);
     QFETCH(int, boxWidth);
-    const double regular = inkPerWidth(tahoma(pixelSize, false), text);
-    const double bold = inkPerWidth(tahoma(pixelSize, true), text);
+    const double regular = inkPerWidth(FontSetup::tahoma(pixelSize, false), text);
+    const double bold = inkPerWidth(FontSetup::tahoma(pixelSize, true), text);
     QVERIFY2(bold >= 1.3 * regular, qPrintable(QStringLiteral("ink per pixel of width: regular %1, bold %2")
                                                    .arg(regular, 0, 'f', 3)
                                                    .arg(bold, 0, 'f', 3)));
     if (boxWidth > 0)
-        QVERIFY(QFontMetrics(tahoma(pixelSize, true)).horizontalAdvance(text) <= boxWidth);
+        QVERIFY(QFontMetrics(FontSetup::tahoma(pixelSize, true)).horizontalAdvance(text) <= boxWidth);
 }
 
 void FontWeightTest::regularStaysTahoma()
 {
     if (!QFontDatabase::hasFamily(QStringLiteral("Tahoma")))
         QSKIP("no Tahoma on this system: its substitute serves");
-    QCOMPARE(QFontInfo(tahoma(11, false)).family(), QStringLiteral("Tahoma"));
-    QCOMPARE(QFontInfo(tahoma(11, false)).styleName(), QStringLiteral("Regular"));
+    QCOMPARE(QFontInfo(FontSetup::tahoma(11, false)).family(), QStringLiteral("Tahoma"));
+    QCOMPARE(QFontInfo(FontSetup::tahoma(11, false)).styleName(), QStringLiteral("Regular"));
     // A face of its own, not the regular one emboldened.
     if (!platform::heavyBoldFontFile().isEmpty())
-        QCOMPARE(QFontInfo(tahoma(13, true)).styleName(), QStringLiteral("Bold"));
+        QCOMPARE(QFontInfo(FontSetup::tahoma(13, true)).styleName(), QStringLiteral("Bold"));
 }
 
 void FontWeightTest::renamingRejectsWhatIsNoFace()
