@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "base/Version.h"
+
 #include <cstdio>
 
 namespace {
@@ -43,9 +45,19 @@ int CommandLine::answer() const
     return m_exitStatus;
 }
 
+int CommandLine::noDisplay()
+{
+    std::fputs(QStringLiteral("yarnspin: программе нужен графический рабочий стол, а переменные DISPLAY и "
+                              "WAYLAND_DISPLAY не заданы.\n")
+                   .toLocal8Bit()
+                   .constData(),
+               stderr);
+    return 1;
+}
+
 QString CommandLine::versionText()
 {
-    return QStringLiteral("Merovale Yarnspin 1.0.0.0");
+    return QStringLiteral("Merovale Yarnspin ") + QLatin1String(Version::text);
 }
 
 QString CommandLine::usage()

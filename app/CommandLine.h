@@ -18,6 +18,10 @@ public:
     // the terminal and returns the exit status.
     int answer() const;
 
+    // Says on the terminal that the program needs a graphical desktop; returns
+    // the exit status.
+    static int noDisplay();
+
 private:
     static QString versionText();
     static QString usage();

@@ -4,6 +4,7 @@
 #include "app/SingleInstance.h"
 #include "base/ProgramFolder.h"
 #include "base/Windows1251.h"
+#include "platform/GraphicalSession.h"
 #include "ui/EventGuard.h"
 #include "ui/FontSetup.h"
 #include "ui/MessageBoxes.h"
@@ -21,6 +22,8 @@ int main(int argc, char *argv[])
     const CommandLine commandLine(arguments);
     if (!commandLine.startsProgram())
         return commandLine.answer();
+    if (platform::displayMissing(qEnvironmentVariable("QT_QPA_PLATFORM")))
+        return CommandLine::noDisplay();
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(MessageBoxes::applicationTitle());

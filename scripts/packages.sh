@@ -10,10 +10,12 @@ yarnspin_run_packages=(
 )
 
 # What only the tests and the benchmarks need: X servers of their own, key
-# presses and the clipboard from outside, PDF text, the benchmark library.
+# presses and the clipboard from outside, PDF text, the benchmark library, and
+# Mesa's GL driver, which every desktop has and which the web engine's start-up
+# loads, so the tests meet it as users' machines do.
 yarnspin_test_packages=(
   xvfb xauth x11-utils xdotool xclip poppler-utils desktop-file-utils trayer
-  libbenchmark-dev
+  libbenchmark-dev libgl1-mesa-dri
 )
 
 # install_missing_packages <package>...: installs those not installed yet,
@@ -34,15 +36,34 @@ install_missing_packages() {
     sudo=(sudo)
   fi
   echo "Installing: ${missing[*]}"
-  "${sudo[@]}" apt-get update -q
+  # Another install (an update notifier, a second terminal) may hold the
+  # package lock: wait for it rather than fail.
+  local wait_for_lock=(-o DPkg::Lock::Timeout=600)
+  "${sudo[@]}" apt-get "${wait_for_lock[@]}" update -q
   # sudo resets the environment: the variable goes through env, after sudo.
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get "${wait_for_lock[@]}" install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# build_yarnspin <source folder> <build folder> [cmake option]...
+# heading <text>: one line that tells where the time goes.
+heading() {
+  printf '\n==> %s\n' "$*"
+}
+
+# build_yarnspin <source folder> <build folder> [cmake option]... [-- build target]...
+# Builds every target, or only the targets named after "--".
 build_yarnspin() {
   local source="$1" build="$2"
   shift 2
-  cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$build" --parallel "$(nproc)"
+  local options=() targets=()
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do
+    options+=("$1")
+    shift
+  done
+  [ $# -gt 0 ] && shift
+  for target in "$@"; do
+    targets+=(--target "$target")
+  done
+  cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+  cmake --build "$build" --parallel "$(nproc)" "${targets[@]}"
 }

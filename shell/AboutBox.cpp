@@ -1,5 +1,7 @@
 #include "shell/AboutBox.h"
 
+#include "base/Version.h"
+
 #include "shell/OutsideLinks.h"
 #include "ui/EventGuard.h"
 #include "ui/FontSetup.h"
@@ -47,7 +49,7 @@ AboutBox::AboutBox(QWidget *parent)
     setPalette(white);
 
     label(QStringLiteral("Merovale Yarnspin"), QRect(8, 8, 180, 16), FontSetup::tahoma(13, true), this);
-    label(QStringLiteral("Версия: 1.0.0.0"), QRect(8, 24, 180, 14), FontSetup::tahoma(11), this);
+    label(QStringLiteral("Версия: ") + QLatin1String(Version::text), QRect(8, 24, 180, 14), FontSetup::tahoma(11), this);
     label(QStringLiteral("Идея и программирование: Квенби"), QRect(8, 48, 185, 14), FontSetup::tahoma(11), this);
     label(QStringLiteral("Сказки: пользователи Ярнспина"), QRect(8, 64, 185, 14), FontSetup::tahoma(11), this);
     label(QStringLiteral("© Merovale, 2010–2026"), QRect(8, 80, 185, 14), FontSetup::tahoma(11), this);
