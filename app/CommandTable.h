@@ -1,26 +1,27 @@
 #pragma once
 
-#include <QKeySequence>
-#include <QString>
+#include "app/MainWindow.h"
 
-#include <vector>
+class Interaction;
+class JournalView;
+class QAction;
+class QMenu;
+class QMenuBar;
 
-class MainWindow;
+// The main window's command table: the three menus of its menu bar, then the
+// options button's menu and the tray icon's menu, in display order, each item
+// with its object name, caption, key combination and command.
+namespace CommandTable {
 
-// One row of the main window's command table. A row with a command is an item
-// of the menu named in its first column; a row without one opens a submenu
-// that later rows name as their menu; a row without a name is a separator.
-// "bar" is the menu bar, "context" the options button's menu and "PopupMenu1"
-// the tray icon's menu. Names become the items' object names.
-struct CommandRow
+struct Menus
 {
-    const char *menu;
-    const char *name;
-    QString caption;
-    QKeySequence key;
-    void (MainWindow::*command)();
+    QMenu *options;
+    QMenu *tray;
+    QAction *startAutogeneration;
+    QAction *stopAutogeneration;
 };
 
-// Every menu of the main window, in display order: the three menus of the
-// menu bar, then the options menu and the tray menu.
-const std::vector<CommandRow> &commandTable();
+Menus build(MainWindow &window, QMenuBar *bar, JournalView &journal, const MainWindow::Companions &companions,
+            Interaction &interaction);
+
+} // namespace CommandTable

@@ -2,32 +2,25 @@
 
 #include "app/CommandTable.h"
 #include "app/KeyCombinationRouter.h"
-#include "base/OutsideAddresses.h"
-#include "base/Windows1251.h"
-#include "compose/PhraseAddition.h"
+#include "core/YarnCore.h"
+#include "journal/FavouritesWindow.h"
 #include "journal/PlainJournalView.h"
-#include "journal/SharedPrintDialog.h"
 #include "journal/TextPrinter.h"
 #include "journal/TweetFile.h"
-#include "settings/SettingsFile.h"
-#include "settings/SettingsRecord.h"
 #include "shell/BrowserWindow.h"
 #include "shell/Notices.h"
 #include "shell/OutsideLinks.h"
 #include "shell/TrayIcon.h"
 #include "ui/EventGuard.h"
-#include "ui/FileDialogs.h"
 #include "ui/FontSetup.h"
 #include "ui/HoverLinkLabel.h"
 #include "ui/ImageButton.h"
-#include "ui/InputBox.h"
-#include "ui/MessageBoxes.h"
+#include "ui/Interaction.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QHash>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
@@ -72,51 +65,39 @@ QLabel *plainLabel(const char *name, const QString &text, int left, int top, QWi
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(YarnCore &core, Interaction &interaction, const Companions &companions, QWidget *parent)
     : QMainWindow(parent)
+    , m_core(core)
+    , m_interaction(interaction)
+    , m_companions(companions)
 {
     setObjectName(QStringLiteral("Form1"));
     buildWindow();
-    buildMenus();
+    const CommandTable::Menus menus =
+        CommandTable::build(*this, menuBar(), *m_journal, m_companions, m_interaction);
+    m_optionsMenu = menus.options;
+    m_startAutogenerationItem = menus.startAutogeneration;
+    m_stopAutogenerationItem = menus.stopAutogeneration;
+    m_stopAutogenerationItem->setEnabled(false);
+    companions.tray.setMenu(menus.tray);
+    connect(&companions.tray, &TrayIcon::clicked, this,
+            EventGuard::guarded(m_interaction, this, &MainWindow::restoreFromTray));
+
     // The window is exactly the fixed client area and the menu bar: it cannot be resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     move(screen()->availableGeometry().center() - rect().center());
-    m_tray = new TrayIcon(this, m_trayMenu, this);
-    m_tray->setObjectName(QStringLiteral("TextTrayIcon1"));
-    m_notices = std::make_unique<Notices>(*m_tray);
+
+    // Shortcuts are shown on the items but resolved by the router, in menu
+    // order, before the focused control sees the key. The favourites window's
+    // own menus go first there; the browser window has none.
     m_keyRouter = new KeyCombinationRouter(this, menuBar(), this);
+    m_keyRouter->addWindow(&companions.favouritesWindow, companions.favouritesWindow.keyCombinationMenus());
+    m_keyRouter->addWindow(&companions.browserWindow, {});
     qApp->installEventFilter(m_keyRouter);
-    EventGuard::run([this] { loadListsAndWelcome(); });
 }
 
 MainWindow::~MainWindow() = default;
-
-void MainWindow::attach(const Companions &companions)
-{
-    m_settings = &companions.settings;
-    m_settingsDialog = &companions.settingsDialog;
-    m_aboutBox = &companions.aboutBox;
-    m_favouritesWindow = &companions.favouritesWindow;
-    m_keyRouter->addWindow(m_favouritesWindow, m_favouritesWindow->keyCombinationMenus());
-    // The browser window has no menus of its own: its keys reach the main menu.
-    m_keyRouter->addWindow(&companions.browserWindow, {});
-    OutsideLinks::Host host{
-        [this] { return OutsideLinks::HeroHandle{m_heroHandle, m_heroHandleIsAddress}; },
-        [this] { return m_settings->ownAccount(); },
-        [this] { showOptions(); },
-        [this] { return noticesSuppressed(); },
-        [this] { m_notices->products(); },
-    };
-    m_outsideLinks =
-        std::make_unique<OutsideLinks>(std::move(host), OutsideLinks::standardOpeners(companions.browserWindow));
-}
-
-FavouritesWindow::Services MainWindow::favouritesServices()
-{
-    return {[this](QWidget *parent) { return chooseTweetFileToSave(parent); }, [this] { showAbout(); },
-            [](const char *item) { OutsideLinks::openOnDesktop("Form5", item); }};
-}
 
 void MainWindow::buildWindow()
 {
@@ -137,10 +118,10 @@ void MainWindow::buildWindow()
     client->setPalette(background);
     setCentralWidget(client);
 
-    picture("Image1", QStringLiteral(":/artwork/background.jpg"), QRect(0, 0, 961, 761), client);
-    picture("Image2", QStringLiteral(":/artwork/header1.png"), QRect(402, 3, 489, 49), client);
-    picture("Image3", QStringLiteral(":/artwork/header2.png"), QRect(400, 3, 489, 49), client);
-    picture("Image4", QStringLiteral(":/artwork/header3.png"), QRect(400, 3, 489, 49), client);
+    picture("Image1", QStringLiteral(":/app/background.jpg"), QRect(0, 0, 961, 761), client);
+    picture("Image2", QStringLiteral(":/app/header1.png"), QRect(402, 3, 489, 49), client);
+    picture("Image3", QStringLiteral(":/app/header2.png"), QRect(400, 3, 489, 49), client);
+    picture("Image4", QStringLiteral(":/app/header3.png"), QRect(400, 3, 489, 49), client);
 
     m_titleLine = new QLabel(client);
     m_titleLine->setObjectName(QStringLiteral("Label1"));
@@ -158,7 +139,8 @@ void MainWindow::buildWindow()
     m_stopLink->setToolTip(m_stopLink->text());
     m_stopLink->setGeometry(437, 9, 185, 16);
     m_stopLink->hide();
-    connect(m_stopLink, &HoverLinkLabel::clicked, this, EventGuard::guarded(this, &MainWindow::stopAutogeneration));
+    connect(m_stopLink, &HoverLinkLabel::clicked, this,
+            EventGuard::guarded(m_interaction, this, &MainWindow::stopAutogeneration));
 
     m_heroLink = new HoverLinkLabel(QString(), client);
     m_heroLink->setObjectName(QStringLiteral("twiname"));
@@ -168,7 +150,9 @@ void MainWindow::buildWindow()
     m_heroLink->setGeometry(511, 32, 112, 13);
     m_heroLink->setToolTip(QStringLiteral("Открыть твиттер-профиль героя последней сказки"));
     m_heroLink->hide();
-    connect(m_heroLink, &HoverLinkLabel::clicked, this, EventGuard::guarded(this, &MainWindow::openHeroProfile));
+    connect(m_heroLink, &HoverLinkLabel::clicked, this, EventGuard::guarded(m_interaction, [this] {
+        m_companions.links.open(OutsideLinks::Endpoint::HeroProfile);
+    }));
 
     auto *journal = new PlainJournalView(client);
     journal->setObjectName(QStringLiteral("Memo1"));
@@ -182,7 +166,7 @@ void MainWindow::buildWindow()
     m_journal = journal;
 
     const QColor linkColour(0x00, 0x50, 0x9F);
-    auto link = [&](const char *name, const QString &text, int left, int top, void (MainWindow::*handler)()) {
+    auto link = [&](const char *name, const QString &text, int left, int top, std::function<void()> command) {
         auto *label = new HoverLinkLabel(text, client);
         label->setObjectName(QString::fromLatin1(name));
         label->setFont(FontSetup::tahoma(11));
@@ -190,36 +174,40 @@ void MainWindow::buildWindow()
         label->move(left, top);
         label->adjustSize();
         label->setEnabled(false);
-        connect(label, &HoverLinkLabel::clicked, this, EventGuard::guarded(this, handler));
+        connect(label, &HoverLinkLabel::clicked, this, EventGuard::guarded(m_interaction, std::move(command)));
         return label;
     };
     // Each row reads left to right as one sentence.
     plainLabel("Label3", QStringLiteral("Скопировать"), 8, 416, client);
-    m_copyLastLink = link("XPHoverLabel1", QStringLiteral("последний"), 76, 416, &MainWindow::copyLastTweet);
+    m_copyLastLink = link("XPHoverLabel1", QStringLiteral("последний"), 76, 416, [this] { copyLastTweet(); });
     plainLabel("Label4", QStringLiteral("/"), 137, 416, client);
-    m_copyAllLink = link("XPHoverLabel2", QStringLiteral("все"), 140, 416, &MainWindow::copyAllTweets);
+    m_copyAllLink = link("XPHoverLabel2", QStringLiteral("все"), 140, 416, [this] { copyAllTweets(); });
     plainLabel("Label6", QStringLiteral("твиты в буфер Windows"), 166, 416, client);
     plainLabel("Label8", QStringLiteral("Скопировать"), 8, 432, client);
-    m_favouriteLastLink =
-        link("XPHoverLabel5", QStringLiteral("последний"), 76, 432, &MainWindow::addLastTweetToFavourites);
+    m_favouriteLastLink = link("XPHoverLabel5", QStringLiteral("последний"), 76, 432,
+                               [this] { m_core.favourites().appendLine(m_lastTweetBuffer->text()); });
     plainLabel("Label9", QStringLiteral("/"), 137, 432, client);
-    m_favouriteSelectionLink =
-        link("XPHoverLabel6", QStringLiteral("выделенный"), 140, 432, &MainWindow::addSelectionToFavourites);
+    m_favouriteSelectionLink = link("XPHoverLabel6", QStringLiteral("выделенный"), 140, 432,
+                                    [this] { m_core.favourites().appendLine(m_journal->selectedText()); });
     plainLabel("Label7", QStringLiteral("твит в избранное"), 214, 432, client);
 
-    m_composeButton = new ImageButton(QPixmap(QStringLiteral(":/artwork/compose.png")),
+    m_composeButton = new ImageButton(QPixmap(QStringLiteral(":/app/compose.png")),
                                       QStringLiteral("Сочинить смешной твит!"), client);
     m_composeButton->setObjectName(QStringLiteral("Button1"));
     m_composeButton->setGeometry(416, 416, 169, 33);
     m_composeButton->setToolTip(QStringLiteral("Сочинить смешной твит!"));
-    connect(m_composeButton, &QAbstractButton::clicked, this, EventGuard::guarded(this, &MainWindow::composeTweet));
+    connect(m_composeButton, &QAbstractButton::clicked, this,
+            EventGuard::guarded(m_interaction, this, &MainWindow::composeTweet));
 
-    m_optionsButton = new ImageButton(QPixmap(QStringLiteral(":/artwork/options.png")), QString(), client);
+    m_optionsButton = new ImageButton(QPixmap(QStringLiteral(":/app/options.png")), QString(), client);
     m_optionsButton->setObjectName(QStringLiteral("PngBitBtn1"));
     m_optionsButton->setGeometry(590, 416, 35, 33);
     m_optionsButton->setToolTip(QStringLiteral("Дополнительные опции"));
     m_optionsButton->setEnabled(false);
-    connect(m_optionsButton, &QAbstractButton::clicked, this, EventGuard::guarded(this, &MainWindow::showOptionsMenu));
+    // Its menu opens below the button's top, at its left edge.
+    connect(m_optionsButton, &QAbstractButton::clicked, this, [this] {
+        m_optionsMenu->popup(centralWidget()->mapToGlobal(m_optionsButton->pos() + QPoint(0, 20)));
+    });
 
     auto *lastTweet = new PlainJournalView(client);
     lastTweet->setObjectName(QStringLiteral("Memo2"));
@@ -229,67 +217,24 @@ void MainWindow::buildWindow()
     m_autogenerationTimer = new QTimer(this);
     m_autogenerationTimer->setObjectName(QStringLiteral("Timer1"));
     m_autogenerationTimer->setInterval(50);
-    connect(m_autogenerationTimer, &QTimer::timeout, this, EventGuard::guarded(this, &MainWindow::composeTweet));
+    connect(m_autogenerationTimer, &QTimer::timeout, this,
+            EventGuard::guarded(m_interaction, this, &MainWindow::composeTweet));
 
     // The journal comes first in the focus order and has the focus at start.
     setTabOrder(m_journal->widget(), m_composeButton);
     m_journal->widget()->setFocus();
 }
 
-void MainWindow::buildMenus()
-{
-    m_optionsMenu = new QMenu(this);
-    m_optionsMenu->setObjectName(QStringLiteral("context"));
-    m_trayMenu = new QMenu(this);
-    m_trayMenu->setObjectName(QStringLiteral("PopupMenu1"));
-    QHash<QByteArray, QMenu *> menus{{"context", m_optionsMenu}, {"PopupMenu1", m_trayMenu}};
-
-    // Shortcuts are shown on the items but resolved by KeyCombinationRouter, in
-    // menu order, before the focused control sees the key.
-    for (const CommandRow &row : commandTable()) {
-        QMenu *menu = qstrcmp(row.menu, "bar") == 0 ? nullptr : menus.value(row.menu);
-        if (!row.name) {
-            menu->addSeparator();
-        } else if (!row.command) {
-            QMenu *submenu = menu ? menu->addMenu(row.caption) : menuBar()->addMenu(row.caption);
-            submenu->setObjectName(QString::fromLatin1(row.name));
-            submenu->menuAction()->setObjectName(QString::fromLatin1(row.name));
-            menus.insert(row.name, submenu);
-        } else {
-            QAction *action = menu->addAction(row.caption);
-            action->setObjectName(QString::fromLatin1(row.name));
-            action->setShortcut(row.key);
-            action->setShortcutContext(Qt::WidgetShortcut);
-            connect(action, &QAction::triggered, this, EventGuard::guarded(this, row.command));
-        }
-    }
-
-    m_startAutogenerationItem = findChild<QAction *>(QStringLiteral("vkl"));
-    m_stopAutogenerationItem = findChild<QAction *>(QStringLiteral("vykl"));
-    m_stopAutogenerationItem->setEnabled(false);
-}
-
-void MainWindow::loadListsAndWelcome()
-{
-    m_phrases.loadAll();
-    // The welcome notice follows the suppression choice stored in the settings file.
-    if (!SettingsFile::load(SettingsFile::path()).suppressNotices)
-        m_notices->welcome();
-}
-
-void MainWindow::saveOnClose()
-{
-    m_phrases.saveAll();
-    if (m_favouritesWindow && m_settings->autoSaveFavourites())
-        m_favouritesWindow->writeFavouritesFile();
-}
-
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A file that cannot be written keeps the window open, so nothing is lost;
     // yet the user who cannot mend the folder must still be able to leave.
-    if (!EventGuard::run([this] { saveOnClose(); })
-        && !MessageBoxes::askYesNo(QStringLiteral("Сохранить не удалось. Выйти без сохранения?"))) {
+    if (!EventGuard::run(m_interaction, [this] {
+            if (m_core.saveForClose() == YarnCore::CloseSave::FavouritesLeftAlone)
+                m_interaction.showMessage(QStringLiteral("Избранное не сохранено: его файл не удалось прочитать при "
+                                                         "запуске программы, поэтому он оставлен без изменений."));
+        })
+        && !m_interaction.askYesNo(QStringLiteral("Сохранить не удалось. Выйти без сохранения?"))) {
         event->ignore();
         return;
     }
@@ -319,40 +264,23 @@ void MainWindow::showHeroLink(const QString &caption, const QString &hint)
 
 void MainWindow::composeTweet()
 {
-    if (!m_settings)
+    const std::optional<YarnCore::Tweet> tweet = m_core.composeTweet();
+    if (!tweet)
         return;
-    switch (m_settings->compositionMode()) {
-    case SettingsRecord::CompositionMode::Account:
-        composeInto(CompositionMode::Account);
-        break;
-    case SettingsRecord::CompositionMode::PlainName:
-        composeInto(CompositionMode::PlainName);
-        break;
-    case SettingsRecord::CompositionMode::Neither:
-        break;
-    }
-}
-
-void MainWindow::composeInto(CompositionMode mode)
-{
     setTweetControlsEnabled(true);
-    if (mode == CompositionMode::PlainName)
-        m_heroLink->hide();
-    const ComposedTweet tweet = m_composer.compose(mode);
-    setTitleLine(Windows1251::decode(tweet.title));
-    const QString line = Windows1251::decode(tweet.line);
-    m_journal->appendLine(line);
-    if (mode == CompositionMode::Account) {
-        m_heroHandle = Windows1251::decode(tweet.hero);
-        m_heroHandleIsAddress = false;
-        const QString caption = u'@' + m_heroHandle;
+    setTitleLine(tweet->title);
+    m_journal->appendLine(tweet->line);
+    if (tweet->mode == CompositionMode::Account) {
+        const QString caption = u'@' + tweet->hero;
         showHeroLink(caption, QStringLiteral("Открыть твиттер героя этой сказки - ") + caption);
+    } else {
+        m_heroLink->hide();
     }
     m_journal->appendLine(QString());
     m_journal->appendLine(QString());
     m_lastTweetBuffer->clear();
-    m_lastTweetBuffer->appendLine(line);
-    if (m_settings->autoCopy())
+    m_lastTweetBuffer->appendLine(tweet->line);
+    if (m_core.settings().autoCopy())
         copyLastTweet();
 }
 
@@ -371,8 +299,8 @@ void MainWindow::setFileCaption(const QString &path)
 
 void MainWindow::openJournal()
 {
-    const QString path = FileDialogs::openFile(this, QStringLiteral("Открыть файл твитов"),
-                                                {QStringLiteral("Файлы Yarnspin (*.yrn)")});
+    const QString path = m_interaction.chooseFileToOpen(this, QStringLiteral("Открыть файл твитов"),
+                                                         {QStringLiteral("Файлы Yarnspin (*.yrn)")});
     if (path.isEmpty())
         return;
     m_journal->setText(TweetFile::read(path));
@@ -380,16 +308,9 @@ void MainWindow::openJournal()
     setFileCaption(path);
 }
 
-QString MainWindow::chooseTweetFileToSave(QWidget *parent)
-{
-    return FileDialogs::saveFile(parent, QStringLiteral("Сохранить твиты в файл"),
-                                 {QStringLiteral("Файл Yarnspin (*.yrn)"), QStringLiteral("Текстовый файл (*.txt)")},
-                                 QStringLiteral("yrn"));
-}
-
 void MainWindow::saveJournalAs()
 {
-    const QString path = chooseTweetFileToSave(this);
+    const QString path = TweetFile::chooseSavePath(m_interaction, this);
     if (path.isEmpty())
         return;
     TweetFile::write(path, m_journal->text());
@@ -399,43 +320,18 @@ void MainWindow::saveJournalAs()
 
 void MainWindow::printJournal()
 {
-    SharedPrintDialog &dialog = SharedPrintDialog::instance();
-    if (!dialog.ask(this))
+    QPrinter *printer = m_interaction.choosePrinter(this);
+    if (!printer)
         return;
     const QWidget *journal = m_journal->widget();
-    TextPrinter::print(dialog.printer(), journal->font(), journal->palette().color(QPalette::Text),
+    TextPrinter::print(*printer, journal->font(), journal->palette().color(QPalette::Text),
                        m_journal->displayedRows());
-}
-
-void MainWindow::quit()
-{
-    close();
-}
-
-void MainWindow::cutJournal()
-{
-    m_journal->cut();
-}
-
-void MainWindow::copyJournal()
-{
-    m_journal->copy();
-}
-
-void MainWindow::pasteJournal()
-{
-    m_journal->paste();
 }
 
 void MainWindow::copyAllTweets()
 {
     m_journal->selectAll();
     m_journal->copy();
-}
-
-void MainWindow::selectAllJournal()
-{
-    m_journal->selectAll();
 }
 
 void MainWindow::clearAll()
@@ -451,99 +347,45 @@ void MainWindow::copyLastTweet()
     m_lastTweetBuffer->copy();
 }
 
-void MainWindow::addLastTweetToFavourites()
+void MainWindow::announce(const QStringList &lines, const HeroHandle &hero, const QString &heroCaption,
+                          const QString &heroHint)
 {
-    m_favourites.appendLine(m_lastTweetBuffer->text());
-}
-
-void MainWindow::addSelectionToFavourites()
-{
-    m_favourites.appendLine(m_journal->selectedText());
-}
-
-void MainWindow::showOptionsMenu()
-{
-    const QPoint corner(m_optionsButton->x(), m_optionsButton->y() + 20);
-    m_optionsMenu->popup(centralWidget()->mapToGlobal(corner));
-}
-
-void MainWindow::appendJournalLines(const QStringList &lines)
-{
-    for (const QString &line : lines)
+    for (const QString &line : QStringList{QString(), QString()} + lines + QStringList{QString(), QString()})
         m_journal->appendLine(line);
+    m_core.setHeroHandle(hero);
+    showHeroLink(heroCaption, heroHint);
 }
 
 void MainWindow::helpTheProject()
 {
-    appendJournalLines({
-        QString(),
-        QString(),
-        QStringLiteral("Помогайте нам!"),
-        QString(),
-        QStringLiteral("Вам кажется, что в твитах мало смешных событий? Не хватает ярких и запоминающихся персонажей?"),
-        QStringLiteral("Тогда примите участие в программе! Присылайте нам собственные фразы и аккаунты персонажей - "
-                       "будем делать Ярнспин вместе!"),
-        QStringLiteral("Мой твиттер: @Quenby."),
-        QStringLiteral("Мой e-mail: ") + OutsideAddresses::authorEmail() + u'.',
-        QString(),
-        QString(),
-    });
-    m_heroHandle = QStringLiteral("quenby");
-    m_heroHandleIsAddress = false;
-    showHeroLink(QStringLiteral("@quenby"), QStringLiteral("Открыть твиттер автора программы - @quenby"));
+    announce({QStringLiteral("Помогайте нам!"), QString(),
+              QStringLiteral("Вам кажется, что в твитах мало смешных событий? Не хватает ярких и запоминающихся "
+                             "персонажей?"),
+              QStringLiteral("Тогда примите участие в программе! Присылайте нам собственные фразы и аккаунты "
+                             "персонажей - будем делать Ярнспин вместе!"),
+              QStringLiteral("Мой твиттер: @Quenby."),
+              QStringLiteral("Мой e-mail: ") + m_core.addresses().authorEmail + u'.'},
+             {QStringLiteral("quenby"), false}, QStringLiteral("@quenby"),
+             QStringLiteral("Открыть твиттер автора программы - @quenby"));
 }
 
 void MainWindow::tellAFriend()
 {
-    appendJournalLines({
-        QString(),
-        QString(),
-        QStringLiteral("Merovale Yarnspin"),
-        QString(),
-        QStringLiteral("Merovale Yarnspin - программа, оптимизировання специально для Твиттера, создает короткие смешные "
-                       "сказки (тут они называются твитами), с использованием реальных имен, персонажей и "
-                       "твиттер-аккаунтов. Подшути над своими фолловерами и ты! :)"),
-        QStringLiteral("Прямая ссылка на загрузку самой свежей версии программы: ") + OutsideAddresses::downloadAddress(),
-        QString(),
-        QString(),
-    });
-    m_heroHandle = OutsideAddresses::downloadAddress();
-    m_heroHandleIsAddress = true;
-    showHeroLink(QStringLiteral("Скачать"), QStringLiteral("Скачать свежую версию программы"));
+    const QString download = m_core.addresses().downloadAddress;
+    announce({QStringLiteral("Merovale Yarnspin"), QString(),
+              QStringLiteral("Merovale Yarnspin - программа, оптимизировання специально для Твиттера, создает "
+                             "короткие смешные сказки (тут они называются твитами), с использованием реальных имен, "
+                             "персонажей и твиттер-аккаунтов. Подшути над своими фолловерами и ты! :)"),
+              QStringLiteral("Прямая ссылка на загрузку самой свежей версии программы: ") + download},
+             {download, true}, QStringLiteral("Скачать"), QStringLiteral("Скачать свежую версию программы"));
 }
 
-QString MainWindow::heroLinkAddress() const
+void MainWindow::addPhrase(const PhraseAddition &addition)
 {
-    return OutsideLinks::heroAddress({m_heroHandle, m_heroHandleIsAddress});
+    const std::optional<QString> typed = m_interaction.askText(this, addition.boxCaption, addition.prompt);
+    if (!typed || !m_core.addPhrase(addition.list, *typed))
+        m_interaction.showMessage(addition.nothingAddedMessage);
 }
-
-void MainWindow::openHeroProfile()
-{
-    openOutsideLink("twiname");
-}
-
-void MainWindow::publishToOwnAccount()
-{
-    openOutsideLink("N25");
-}
-
-void MainWindow::showOptions()
-{
-    m_settingsDialog->exec();
-}
-
-void MainWindow::addPhrase(const PhraseAdditionCommand &command)
-{
-    const std::optional<QString> typed = InputBox::ask(this, command.boxCaption, command.prompt);
-    if (!typed || !addTypedPhrase(m_phrases.list(command.list), *typed))
-        MessageBoxes::showMessage(command.nothingAddedMessage);
-}
-
-void MainWindow::addTitle() { addPhrase(phraseAdditionCommands()[0]); }
-void MainWindow::addAccount() { addPhrase(phraseAdditionCommands()[1]); }
-void MainWindow::addPlainName() { addPhrase(phraseAdditionCommands()[2]); }
-void MainWindow::addAction() { addPhrase(phraseAdditionCommands()[3]); }
-void MainWindow::addPlace() { addPhrase(phraseAdditionCommands()[4]); }
 
 void MainWindow::startAutogeneration()
 {
@@ -554,8 +396,8 @@ void MainWindow::startAutogeneration()
     m_optionsButton->setEnabled(false);
     m_startAutogenerationItem->setEnabled(false);
     m_stopAutogenerationItem->setEnabled(true);
-    if (!noticesSuppressed())
-        m_notices->autogenerationStarted();
+    if (!m_core.settings().noticesSuppressed())
+        Notices(m_interaction).autogenerationStarted();
 }
 
 void MainWindow::stopAutogeneration()
@@ -568,23 +410,27 @@ void MainWindow::stopAutogeneration()
     m_optionsButton->setEnabled(true);
 }
 
-bool MainWindow::noticesSuppressed() const
-{
-    return m_settings && m_settings->noticesSuppressed();
-}
-
 void MainWindow::restoreFromTray()
 {
-    m_tray->restoreFromTray();
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::hideToTray()
+{
+    // Hidden with its taskbar entry; only the tray icon remains.
+    hide();
 }
 
 void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_settings
-        && m_settings->minimizeToTrayFlag()) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_core.settings().minimizeToTrayFlag()) {
         // Hiding from inside the state change confuses some window managers.
-        QTimer::singleShot(0, this, [this] { m_tray->hideToTray(); });
+        QTimer::singleShot(0, this, [this] { hideToTray(); });
     }
 }
 
@@ -592,64 +438,12 @@ void MainWindow::minimizeToTray()
 {
     showMinimized();
     // Shown whatever the suppression setting says: it tells where the window went.
-    m_notices->minimized();
+    Notices(m_interaction).minimized();
 }
 
 void MainWindow::showFavourites()
 {
-    if (!noticesSuppressed())
-        m_notices->favourites();
-    if (m_favouritesWindow)
-        m_favouritesWindow->showAndRaise();
-}
-
-void MainWindow::openOutsideLink(const char *item)
-{
-    if (m_outsideLinks)
-        m_outsideLinks->run("Form1", item);
-}
-
-void MainWindow::openCommunityGroup()
-{
-    openOutsideLink("yarn");
-}
-
-void MainWindow::openMakerProducts()
-{
-    openOutsideLink("N2354");
-}
-
-void MainWindow::openMakerSite()
-{
-    openOutsideLink("N340");
-}
-
-void MainWindow::openAuthorWidget()
-{
-    openOutsideLink("twitterquenby");
-}
-
-void MainWindow::openMakerWidget()
-{
-    openOutsideLink("twimerovale");
-}
-
-void MainWindow::openAuthorBlog()
-{
-    openOutsideLink("blog");
-}
-
-void MainWindow::openAuthorFacebook()
-{
-    openOutsideLink("Facebook1");
-}
-
-void MainWindow::writeToSupport()
-{
-    openOutsideLink("N19");
-}
-
-void MainWindow::showAbout()
-{
-    m_aboutBox->exec();
+    if (!m_core.settings().noticesSuppressed())
+        Notices(m_interaction).favourites();
+    m_companions.favouritesWindow.showAndRaise();
 }

@@ -1,72 +1,57 @@
 #pragma once
 
+#include "compose/HeroHandle.h"
 #include "compose/PhraseBook.h"
-#include "compose/RandomGenerator.h"
-#include "compose/TweetComposer.h"
-#include "journal/FavouritesText.h"
-#include "journal/FavouritesWindow.h"
 
 #include <QMainWindow>
 
-#include <memory>
-
 class BrowserWindow;
+class FavouritesWindow;
 class HoverLinkLabel;
 class ImageButton;
-class KeyCombinationRouter;
+class Interaction;
 class JournalView;
-class Notices;
+class KeyCombinationRouter;
 class OutsideLinks;
 class QDialog;
 class QLabel;
 class QMenu;
 class QTimer;
-class SettingsRecord;
 class TrayIcon;
-struct PhraseAdditionCommand;
+class YarnCore;
 
 // The main window: title line, tweet journal, hero link, link rows, the
-// compose and options buttons and the menus that reach every command. It owns
-// the tray icon and the tray's menu.
+// compose and options buttons and the menus that reach every command (built by
+// CommandTable). Closing it ends the program, after the core's close-time save.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
-    ~MainWindow() override;
-
-    // The windows this one works with. They are created after it, so they are
-    // handed over once they exist. Until then nothing is composed, notices are
-    // not suppressed, minimising keeps the taskbar entry, no outside address
-    // opens and the favourites are not written at close.
+    // The windows and the tray icon it works with, all made before it.
     struct Companions
     {
-        const SettingsRecord &settings;
+        OutsideLinks &links;
+        TrayIcon &tray;
         QDialog &settingsDialog;
         QDialog &aboutBox;
         FavouritesWindow &favouritesWindow;
         BrowserWindow &browserWindow;
     };
-    void attach(const Companions &companions);
 
-    // What the favourites window borrows from this one: the tweet files' save
-    // dialog, the About box and the outside links.
-    FavouritesWindow::Services favouritesServices();
+    MainWindow(YarnCore &core, Interaction &interaction, const Companions &companions, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
-    PhraseBook &phrases() { return m_phrases; }
-    RandomGenerator &random() { return m_random; }
-    FavouritesText &favourites() { return m_favourites; }
-    TrayIcon &tray() { return *m_tray; }
+    // One of the commands that add a typed phrase to a list.
+    struct PhraseAddition
+    {
+        PhraseListId list;
+        QString boxCaption;
+        QString prompt;
+        QString nothingAddedMessage;
+    };
 
-    // The hero link's target: an account handle, or a complete address.
-    const QString &heroHandle() const { return m_heroHandle; }
-    bool heroHandleIsAddress() const { return m_heroHandleIsAddress; }
-
-    // The address the hero link opens.
-    QString heroLinkAddress() const;
-
-    // Commands, as the menus, buttons and links run them.
+    // Commands, as the menus, buttons, links and the tray run them.
     void composeTweet();
     void startAutogeneration();
     void stopAutogeneration();
@@ -75,41 +60,17 @@ public:
     void openJournal();
     void saveJournalAs();
     void printJournal();
-    void cutJournal();
-    void copyJournal();
-    void pasteJournal();
     void copyAllTweets();
-    void selectAllJournal();
     void clearAll();
 
     void copyLastTweet();
-    void addLastTweetToFavourites();
-    void addSelectionToFavourites();
     void showFavourites();
+    void addPhrase(const PhraseAddition &addition);
 
-    void addTitle();
-    void addAccount();
-    void addPlainName();
-    void addAction();
-    void addPlace();
-
-    void showOptions();
-    void showOptionsMenu();
-    void showAbout();
     void restoreFromTray();
+    void hideToTray();
     void minimizeToTray();
-    void quit();
 
-    void openHeroProfile();
-    void publishToOwnAccount();
-    void openCommunityGroup();
-    void openMakerProducts();
-    void openMakerSite();
-    void openAuthorWidget();
-    void openMakerWidget();
-    void openAuthorBlog();
-    void openAuthorFacebook();
-    void writeToSupport();
     void tellAFriend();
     void helpTheProject();
 
@@ -119,33 +80,18 @@ protected:
 
 private:
     void buildWindow();
-    void buildMenus();
-    void loadListsAndWelcome();
-    void saveOnClose();
-    void addPhrase(const PhraseAdditionCommand &command);
-    void composeInto(CompositionMode mode);
     void setTweetControlsEnabled(bool enabled);
     void showHeroLink(const QString &caption, const QString &hint);
     void setTitleLine(const QString &text);
     void setFileCaption(const QString &path);
-    void appendJournalLines(const QStringList &lines);
-    // Runs the outside-link command of this window's item.
-    void openOutsideLink(const char *item);
-    QString chooseTweetFileToSave(QWidget *parent);
-    bool noticesSuppressed() const;
+    // The promotional commands: lines for the journal, between two empty
+    // lines each side, and a new target for the hero link.
+    void announce(const QStringList &lines, const HeroHandle &hero, const QString &heroCaption,
+                  const QString &heroHint);
 
-    PhraseBook m_phrases;
-    RandomGenerator m_random;
-    TweetComposer m_composer{m_phrases, m_random};
-    QString m_heroHandle;
-    bool m_heroHandleIsAddress = false;
-    FavouritesText m_favourites;
-
-    const SettingsRecord *m_settings = nullptr;
-    QDialog *m_settingsDialog = nullptr;
-    QDialog *m_aboutBox = nullptr;
-    FavouritesWindow *m_favouritesWindow = nullptr;
-    std::unique_ptr<OutsideLinks> m_outsideLinks;
+    YarnCore &m_core;
+    Interaction &m_interaction;
+    const Companions m_companions;
 
     QLabel *m_titleLine = nullptr;
     HoverLinkLabel *m_stopLink = nullptr;
@@ -160,11 +106,7 @@ private:
     JournalView *m_lastTweetBuffer = nullptr;
     QTimer *m_autogenerationTimer = nullptr;
     QMenu *m_optionsMenu = nullptr;
-    QMenu *m_trayMenu = nullptr;
     QAction *m_startAutogenerationItem = nullptr;
     QAction *m_stopAutogenerationItem = nullptr;
-
-    TrayIcon *m_tray = nullptr;
-    std::unique_ptr<Notices> m_notices;
     KeyCombinationRouter *m_keyRouter = nullptr;
 };

@@ -4,37 +4,63 @@
 #include "app/SingleInstance.h"
 #include "journal/FavouritesWindow.h"
 #include "settings/SettingsDialog.h"
-#include "shell/BrowserWindow.h"
 #include "shell/AboutBox.h"
+#include "shell/BrowserWindow.h"
+#include "shell/Notices.h"
+#include "shell/OutsideLinks.h"
+#include "shell/TrayIcon.h"
+#include "ui/DesktopInteraction.h"
 #include "ui/EventGuard.h"
 
 #include <QApplication>
 #include <QIcon>
 
-static void initArtwork()
-{
-    Q_INIT_RESOURCE(artwork);
+namespace {
+constexpr int noticeSeconds = 10;
 }
 
-Program::Program()
+Program::Program(YarnCore::Options options, Interaction *interaction)
+    : m_core(std::move(options))
+    , m_trayIcon(std::make_unique<TrayIcon>())
 {
-    initArtwork();
+    if (!interaction) {
+        m_desktop = std::make_unique<DesktopInteraction>([tray = m_trayIcon.get()](const QString &title,
+                                                                                   const QString &text) {
+            tray->showBalloonNotice(title, text, noticeSeconds);
+        });
+        interaction = m_desktop.get();
+    }
+    m_interaction = interaction;
+
     // Only the main window's close ends the program, after writing the lists:
     // a box closed while the main window is hidden in the tray must not.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/artwork/icon-256.png")));
-    // The main window loads the lists as it is created; the other windows
-    // come after it, so it is handed them once they all exist.
-    m_mainWindow = std::make_unique<MainWindow>();
-    m_aboutBox = std::make_unique<AboutBox>();
-    m_favouritesWindow =
-        std::make_unique<FavouritesWindow>(m_mainWindow->favourites(), m_mainWindow->favouritesServices());
-    m_favouritesWindow->loadFavouritesFile();
-    m_settingsDialog = std::make_unique<SettingsDialog>();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/shell/icon-256.png")));
+
+    Settings &settings = m_core.settings();
+    m_settingsDialog = std::make_unique<SettingsDialog>(settings, *interaction, m_core.addresses().profilePrefix);
     // Cheap: its web engine starts at the first opening.
-    m_browserWindow = std::make_unique<BrowserWindow>();
-    m_mainWindow->attach(
-        {*m_settingsDialog, *m_settingsDialog, *m_aboutBox, *m_favouritesWindow, *m_browserWindow});
+    m_browserWindow = std::make_unique<BrowserWindow>(*interaction);
+    m_links = std::make_unique<OutsideLinks>(m_core.addresses(), m_core.heroHandle(), settings, *interaction,
+                                             OutsideLinks::builtInBrowserOf(*m_browserWindow),
+                                             [this] { m_settingsDialog->exec(); });
+    m_aboutBox = std::make_unique<AboutBox>(*interaction, *m_links);
+    m_favouritesWindow =
+        std::make_unique<FavouritesWindow>(m_core.favourites(), *interaction, *m_links, *m_aboutBox);
+    m_mainWindow = std::make_unique<MainWindow>(
+        m_core, *interaction,
+        MainWindow::Companions{*m_links, *m_trayIcon, *m_settingsDialog, *m_aboutBox, *m_favouritesWindow,
+                               *m_browserWindow});
+
+    // What start-up shows, in its order: a list that cannot be read (and then
+    // no welcome), the welcome notice as the settings allow, then what became
+    // of the favourites file (the first-run message when there is none).
+    EventGuard::run(*interaction, [this] {
+        m_core.loadLists();
+        if (!m_core.settings().noticesSuppressed())
+            Notices(*m_interaction).welcome();
+    });
+    m_favouritesWindow->reportFileLoad(m_core.loadFavourites());
 }
 
 Program::~Program() = default;
@@ -42,5 +68,5 @@ Program::~Program() = default;
 void Program::answerLaterStarts(SingleInstance &instance)
 {
     QObject::connect(&instance, &SingleInstance::activationRequested, m_mainWindow.get(),
-                     EventGuard::guarded(m_mainWindow.get(), &MainWindow::restoreFromTray));
+                     EventGuard::guarded(*m_interaction, m_mainWindow.get(), &MainWindow::restoreFromTray));
 }

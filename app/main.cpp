@@ -1,13 +1,13 @@
 #include "app/CommandLine.h"
-#include "app/Program.h"
 #include "app/MainWindow.h"
+#include "app/Program.h"
 #include "app/SingleInstance.h"
 #include "base/ProgramFolder.h"
 #include "base/Windows1251.h"
 #include "platform/GraphicalSession.h"
+#include "ui/DesktopInteraction.h"
 #include "ui/EventGuard.h"
 #include "ui/FontSetup.h"
-#include "ui/MessageBoxes.h"
 #include "ui/QtTranslations.h"
 #include "ui/RichToolTip.h"
 
@@ -26,19 +26,21 @@ int main(int argc, char *argv[])
         return CommandLine::noDisplay();
 
     QApplication application(argc, argv);
-    QApplication::setApplicationName(MessageBoxes::applicationTitle());
+    QApplication::setApplicationName(Interaction::applicationTitle());
     // Without the code-page converter no list could be read or written safely.
-    if (!EventGuard::run([] { Windows1251::ensureAvailable(); }))
+    DesktopInteraction beforeTheWindows({});
+    if (!EventGuard::run(beforeTheWindows, [] { Windows1251::ensureAvailable(); }))
         return 1;
     QtTranslations::install(application);
     FontSetup::install();
     RichToolTip::install(application);
 
+    const ProgramFolder folder = ProgramFolder::ofExecutable();
     // A second copy from this program folder hands over to the first and ends.
-    SingleInstance instance(ProgramFolder::directory());
+    SingleInstance instance(folder.directory());
     if (!instance.claim())
         return 0;
-    Program program;
+    Program program({folder});
     program.answerLaterStarts(instance);
     program.mainWindow().show();
     return QApplication::exec();

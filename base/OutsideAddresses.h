@@ -5,8 +5,8 @@
 #include <QUrl>
 
 // Every web and mail address the program opens or shows, in one table, so a
-// packager changes them in one place. Tests replace the table before the
-// windows are built.
+// packager changes them in one place. The program's core and its outside
+// links are given the table when they are made.
 namespace OutsideAddresses {
 
 struct Table
@@ -46,19 +46,6 @@ inline Table shippedTable()
     };
 }
 
-namespace detail {
-inline Table &table()
-{
-    static Table current = shippedTable();
-    return current;
-}
-} // namespace detail
-
-inline const Table &current() { return detail::table(); }
-
-// Replaces the table for the rest of the run; call it before any window is built.
-inline void replaceForTesting(const Table &table) { detail::table() = table; }
-
 // What is wrong with a table: the names of entries that are empty or do not
 // have the form they must have; empty when the table is complete.
 inline QStringList faultsOf(const Table &table)
@@ -92,19 +79,5 @@ inline QStringList faultsOf(const Table &table)
         faults << QStringLiteral("makerSiteName");
     return faults;
 }
-
-// The entries by name, for the callers that read one of them.
-inline QString profilePrefix() { return current().profilePrefix; }
-inline QString communityGroup() { return current().communityGroup; }
-inline QString makerHomePage() { return current().makerHomePage; }
-inline QString makerProductsPage() { return current().makerProductsPage; }
-inline QString authorWidgetPage() { return current().authorWidgetPage; }
-inline QString makerWidgetPage() { return current().makerWidgetPage; }
-inline QString authorBlog() { return current().authorBlog; }
-inline QString authorFacebook() { return current().authorFacebook; }
-inline QString downloadAddress() { return current().downloadAddress; }
-inline QString supportEmail() { return current().supportEmail; }
-inline QString authorEmail() { return current().authorEmail; }
-inline QString makerSiteName() { return current().makerSiteName; }
 
 } // namespace OutsideAddresses

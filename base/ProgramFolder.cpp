@@ -3,30 +3,17 @@
 #include <QCoreApplication>
 #include <QDir>
 
-namespace ProgramFolder {
-
-namespace {
-QString &overridden()
+ProgramFolder::ProgramFolder(const QString &directory)
+    : m_directory(directory.endsWith(u'/') ? directory : directory + u'/')
 {
-    static QString folder;
-    return folder;
-}
-} // namespace
-
-QString directory()
-{
-    const QString base = overridden().isEmpty() ? QCoreApplication::applicationDirPath() : overridden();
-    return base.endsWith(u'/') ? base : base + u'/';
 }
 
-QString path(const QString &suffix)
+ProgramFolder ProgramFolder::ofExecutable()
 {
-    return QDir::cleanPath(directory() + suffix);
+    return ProgramFolder(QCoreApplication::applicationDirPath());
 }
 
-void overrideForTesting(const QString &folder)
+QString ProgramFolder::path(const QString &suffix) const
 {
-    overridden() = folder;
+    return QDir::cleanPath(m_directory + suffix);
 }
-
-} // namespace ProgramFolder

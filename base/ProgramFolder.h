@@ -2,17 +2,24 @@
 
 #include <QString>
 
-// Every file the program reads or writes lives beside its executable.
-namespace ProgramFolder {
+// The folder every file the program reads and writes lives in: the phrase
+// lists and the favourites in Lists/, the settings in "Config files/".
+class ProgramFolder
+{
+public:
+    // The directory is kept with a trailing separator.
+    explicit ProgramFolder(const QString &directory);
 
-// The executable's folder, ending with a separator.
-QString directory();
+    // The executable's folder; call it once the application object exists.
+    static ProgramFolder ofExecutable();
 
-// The folder followed by a suffix such as "/Lists/names.txt", with the
-// doubled separator folded.
-QString path(const QString &suffix);
+    // Ends with a separator.
+    const QString &directory() const { return m_directory; }
 
-// Tests point the program at a scratch folder; empty restores the real one.
-void overrideForTesting(const QString &directory);
+    // The folder followed by a suffix such as "/Lists/names.txt", with the
+    // doubled separator folded.
+    QString path(const QString &suffix) const;
 
-} // namespace ProgramFolder
+private:
+    QString m_directory;
+};

@@ -1,6 +1,5 @@
 #include "compose/PhraseBook.h"
 
-#include "base/ProgramFolder.h"
 #include "base/Windows1251.h"
 
 #include <QFileInfo>
@@ -45,41 +44,41 @@ PhraseBook::PhraseBook()
     list(PhraseListId::Openings) = PhraseList(builtInOpenings());
 }
 
-QString PhraseBook::filePath(PhraseListId id)
+QString PhraseBook::filePath(const ProgramFolder &folder, PhraseListId id)
 {
     switch (id) {
     case PhraseListId::Titles:
-        return ProgramFolder::path(QStringLiteral("/Lists/thenames.txt"));
+        return folder.path(QStringLiteral("/Lists/thenames.txt"));
     case PhraseListId::Accounts:
-        return ProgramFolder::path(QStringLiteral("/Lists/names.txt"));
+        return folder.path(QStringLiteral("/Lists/names.txt"));
     case PhraseListId::PlainNames:
-        return ProgramFolder::path(QStringLiteral("/Lists/justnames.txt"));
+        return folder.path(QStringLiteral("/Lists/justnames.txt"));
     case PhraseListId::Actions:
-        return ProgramFolder::path(QStringLiteral("/Lists/actions.txt"));
+        return folder.path(QStringLiteral("/Lists/actions.txt"));
     case PhraseListId::Places:
-        return ProgramFolder::path(QStringLiteral("/Lists/places.txt"));
+        return folder.path(QStringLiteral("/Lists/places.txt"));
     case PhraseListId::Openings:
         break;
     }
     return {};
 }
 
-void PhraseBook::loadAll()
+void PhraseBook::loadAll(const ProgramFolder &folder)
 {
     for (PhraseListId id : loadOrder) {
         list(id).clear();
         m_read[index(id)] = false;
     }
     for (PhraseListId id : loadOrder) {
-        list(id).load(filePath(id));
+        list(id).load(filePath(folder, id));
         m_read[index(id)] = true;
     }
 }
 
-void PhraseBook::saveAll() const
+void PhraseBook::saveAll(const ProgramFolder &folder) const
 {
     for (PhraseListId id : saveOrder) {
-        const QString path = filePath(id);
+        const QString path = filePath(folder, id);
         if (!m_read[index(id)] && QFileInfo::exists(path))
             continue;
         list(id).save(path);

@@ -2,15 +2,9 @@
 
 #include "base/AppError.h"
 #include "base/FileIO.h"
-#include "base/ProgramFolder.h"
 #include "base/Windows1251.h"
 
 #include <QFileInfo>
-
-QString FavouritesText::filePath()
-{
-    return ProgramFolder::path(QStringLiteral("/Lists/favourite.txt"));
-}
 
 void FavouritesText::appendLine(const QString &line)
 {

@@ -25,8 +25,6 @@ public:
     FavouritesText(const FavouritesText &) = delete;
     FavouritesText &operator=(const FavouritesText &) = delete;
 
-    static QString filePath();
-
     LineDocument &document() { return m_document; }
     QStringList lines() const { return m_document.lines(); }
     LineEnd lineEnd() const { return m_lineEnd; }

@@ -1,13 +1,15 @@
 #include "journal/FavouritesWindow.h"
 
-#include "journal/FavouritesText.h"
-#include "journal/SharedPrintDialog.h"
 #include "journal/TextPrinter.h"
+#include "journal/TweetFile.h"
+#include "shell/OutsideLinks.h"
 #include "ui/EventGuard.h"
+#include "ui/Interaction.h"
 #include "ui/LineNumberedEditor.h"
-#include "ui/MessageBoxes.h"
+#include "ui/MenuBuilder.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -15,64 +17,14 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-namespace {
-
-// One item of the menus; a null name is a separator.
-struct Command
-{
-    const char *name;
-    const char *caption;
-    QKeySequence shortcut;
-    void (FavouritesWindow::*handler)();
-};
-
-struct Menu
-{
-    const char *caption;
-    QList<Command> commands;
-};
-
-QList<Menu> menuTable()
-{
-    const QKeySequence none;
-    return {
-        {"Файл",
-         {{"N4", "Сохранить текст как...", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S), &FavouritesWindow::saveAs},
-          {"N5", "Печать текста", QKeySequence(Qt::CTRL | Qt::Key_P), &FavouritesWindow::print},
-          {nullptr, nullptr, none, nullptr},
-          {"N7", "Закрыть окно", none, &FavouritesWindow::closeWindow}}},
-        {"Правка",
-         {{"N18", "Отменить", QKeySequence(Qt::CTRL | Qt::Key_Z), &FavouritesWindow::undo},
-          {"N19", "Повторить", QKeySequence(Qt::CTRL | Qt::Key_Y), &FavouritesWindow::redo},
-          {nullptr, nullptr, none, nullptr},
-          {"N11", "Вырезать", QKeySequence(Qt::CTRL | Qt::Key_X), &FavouritesWindow::cut},
-          {"N12", "Копировать", QKeySequence(Qt::CTRL | Qt::Key_C), &FavouritesWindow::copy},
-          {"N13", "Вставить", QKeySequence(Qt::CTRL | Qt::Key_V), &FavouritesWindow::paste},
-          {nullptr, nullptr, none, nullptr},
-          {"N25", "Вырезать всё", none, &FavouritesWindow::cutAll},
-          {"N26", "Копировать всё", none, &FavouritesWindow::copyAll},
-          {nullptr, nullptr, none, nullptr},
-          {"N15", "Выделить всё", QKeySequence(Qt::CTRL | Qt::Key_A), &FavouritesWindow::selectAll},
-          {"N16", "Очистить всё", none, &FavouritesWindow::clearAll}}},
-        {"Справка",
-         {{"N10", "Опубликовать избранные сказки в группе Ярнспина во \"ВКонтакте\"", QKeySequence(Qt::Key_F1),
-           &FavouritesWindow::publish},
-          {"N8", "Другие продукты Merovale в Интернете...", none, &FavouritesWindow::openOtherProducts},
-          {nullptr, nullptr, none, nullptr},
-          {"N3", "О программе...", none, &FavouritesWindow::showAbout}}},
-    };
-}
-
-// The editor's context menu, by the object names of the items it shares.
-const char *const popupItems[] = {"N18", nullptr, "N11", "N12", "N13", nullptr, "N15", "N16"};
-
-} // namespace
-
-FavouritesWindow::FavouritesWindow(FavouritesText &text, Services services, QWidget *parent)
+FavouritesWindow::FavouritesWindow(FavouritesText &text, Interaction &interaction, OutsideLinks &links,
+                                   QDialog &aboutBox, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
     , m_text(text)
-    , m_services(std::move(services))
+    , m_interaction(interaction)
+    , m_links(links)
+    , m_aboutBox(aboutBox)
     , m_editor(new LineNumberedEditor(this))
     , m_popupMenu(new QMenu(this))
 {
@@ -103,30 +55,55 @@ FavouritesWindow::FavouritesWindow(FavouritesText &text, Services services, QWid
 
 void FavouritesWindow::buildMenus()
 {
-    QMenuBar *bar = menuBar();
-    for (const Menu &menu : menuTable()) {
-        QMenu *items = bar->addMenu(QString::fromUtf8(menu.caption));
-        for (const Command &command : menu.commands) {
-            if (!command.name) {
-                items->addSeparator();
-                continue;
-            }
-            QAction *action = items->addAction(QString::fromUtf8(command.caption));
-            action->setObjectName(QString::fromLatin1(command.name));
-            // Shown on the item, resolved by the program's key router.
-            action->setShortcut(command.shortcut);
-            action->setShortcutContext(Qt::WidgetShortcut);
-            connect(action, &QAction::triggered, this, EventGuard::guarded(this, command.handler));
-        }
-    }
+    const QKeySequence none;
+    MenuBuilder file = MenuBuilder(m_interaction, menuBar()).submenu("fileMenu", QStringLiteral("Файл"));
+    file.item("N4", QStringLiteral("Сохранить текст как..."), Qt::CTRL | Qt::ALT | Qt::Key_S, [this] { saveAs(); });
+    file.item("N5", QStringLiteral("Печать текста"), Qt::CTRL | Qt::Key_P, [this] { print(); });
+    file.separator();
+    file.item("N7", QStringLiteral("Закрыть окно"), none, [this] { hide(); });
 
+    // The editor's own commands are connected straight to it.
+    MenuBuilder edit = MenuBuilder(m_interaction, menuBar()).submenu("editMenu", QStringLiteral("Правка"));
+    QAction *undo = edit.item("N18", QStringLiteral("Отменить"), Qt::CTRL | Qt::Key_Z);
+    connect(undo, &QAction::triggered, m_editor, &LineNumberedEditor::undo);
+    connect(edit.item("N19", QStringLiteral("Повторить"), Qt::CTRL | Qt::Key_Y), &QAction::triggered, m_editor,
+            &LineNumberedEditor::redo);
+    edit.separator();
+    QAction *cut = edit.item("N11", QStringLiteral("Вырезать"), Qt::CTRL | Qt::Key_X);
+    connect(cut, &QAction::triggered, m_editor, &LineNumberedEditor::cut);
+    QAction *copy = edit.item("N12", QStringLiteral("Копировать"), Qt::CTRL | Qt::Key_C);
+    connect(copy, &QAction::triggered, m_editor, &LineNumberedEditor::copy);
+    QAction *paste = edit.item("N13", QStringLiteral("Вставить"), Qt::CTRL | Qt::Key_V);
+    connect(paste, &QAction::triggered, m_editor, &LineNumberedEditor::paste);
+    edit.separator();
+    edit.item("N25", QStringLiteral("Вырезать всё"), none, [this] { selectAllAnd(&LineNumberedEditor::cut); });
+    edit.item("N26", QStringLiteral("Копировать всё"), none, [this] { selectAllAnd(&LineNumberedEditor::copy); });
+    edit.separator();
+    QAction *selectAll = edit.item("N15", QStringLiteral("Выделить всё"), Qt::CTRL | Qt::Key_A);
+    connect(selectAll, &QAction::triggered, m_editor, &LineNumberedEditor::selectAll);
+    QAction *clearAll =
+        edit.item("N16", QStringLiteral("Очистить всё"), none, [this] { selectAllAnd(&LineNumberedEditor::clearAll); });
+
+    MenuBuilder help = MenuBuilder(m_interaction, menuBar()).submenu("helpMenu", QStringLiteral("Справка"));
+    help.item("N10", QStringLiteral("Опубликовать избранные сказки в группе Ярнспина во \"ВКонтакте\""), Qt::Key_F1,
+              [this] { publish(); });
+    help.item("N8", QStringLiteral("Другие продукты Merovale в Интернете..."), none, [this] {
+        selectAllAnd(&LineNumberedEditor::copy);
+        m_links.open(OutsideLinks::Endpoint::MakerSiteOnDesktop);
+    });
+    help.separator();
+    help.item("N3", QStringLiteral("О программе..."), none, [this] { m_aboutBox.exec(); });
+
+    // The editor's context menu shares the edit menu's items.
     m_popupMenu->setObjectName(QStringLiteral("PopupMenu1"));
-    for (const char *name : popupItems) {
-        if (name)
-            m_popupMenu->addAction(bar->findChild<QAction *>(QString::fromLatin1(name)));
-        else
-            m_popupMenu->addSeparator();
-    }
+    MenuBuilder popup(m_interaction, m_popupMenu);
+    popup.item(undo);
+    popup.separator();
+    for (QAction *shared : {cut, copy, paste})
+        popup.item(shared);
+    popup.separator();
+    popup.item(selectAll);
+    popup.item(clearAll);
     m_editor->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_editor, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &point) { m_popupMenu->popup(m_editor->mapToGlobal(point)); });
@@ -139,18 +116,17 @@ void FavouritesWindow::buildToolBar()
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setIconSize(QSize(16, 16));
-    // The icons live in the program's artwork resource, beside its other pictures.
     auto button = [this, bar](const QString &icon, const QString &hint, void (FavouritesWindow::*handler)()) {
-        QAction *action = bar->addAction(QIcon(QStringLiteral(":/artwork/%1.png").arg(icon)), hint);
+        QAction *action = bar->addAction(QIcon(QStringLiteral(":/journal/%1.png").arg(icon)), hint);
         action->setToolTip(hint);
-        connect(action, &QAction::triggered, this, EventGuard::guarded(this, handler));
+        connect(action, &QAction::triggered, this, EventGuard::guarded(m_interaction, this, handler));
     };
     button(QStringLiteral("toolbar-save"), QStringLiteral("Сохранить текст в файл..."), &FavouritesWindow::saveAs);
     button(QStringLiteral("toolbar-print"), QStringLiteral("Печать текста"), &FavouritesWindow::print);
     auto *gap = new QWidget(bar);
     gap->setFixedWidth(8);
     bar->addWidget(gap);
-    button(QStringLiteral("toolbar-close"), QStringLiteral("Закрыть окно"), &FavouritesWindow::closeWindow);
+    button(QStringLiteral("toolbar-close"), QStringLiteral("Закрыть окно"), &QWidget::hide);
 }
 
 void FavouritesWindow::showEvent(QShowEvent *event)
@@ -166,29 +142,23 @@ void FavouritesWindow::showEvent(QShowEvent *event)
     }
 }
 
-void FavouritesWindow::loadFavouritesFile()
+void FavouritesWindow::reportFileLoad(FavouritesText::LoadState state)
 {
-    switch (m_text.loadFavouritesFile(FavouritesText::filePath())) {
+    switch (state) {
     case FavouritesText::LoadState::Absent:
-        MessageBoxes::show(this, MessageBoxes::Kind::Information, QStringLiteral("Merovale Yarnspin"),
-                           QStringLiteral("Это первый запуск программы Merovale Yarnspin на Вашем компьютере. Сейчас "
-                                          "будет создан файл \"Избранного\", куда Вы сможете копировать самые смешные "
-                                          "твиты. Приятного времени вместе с Merovale Yarnspin!"));
+        m_interaction.showBox({Interaction::BoxKind::Information, QStringLiteral("Merovale Yarnspin"),
+                               QStringLiteral("Это первый запуск программы Merovale Yarnspin на Вашем компьютере. "
+                                              "Сейчас будет создан файл \"Избранного\", куда Вы сможете копировать "
+                                              "самые смешные твиты. Приятного времени вместе с Merovale Yarnspin!"),
+                               this});
         break;
     case FavouritesText::LoadState::Unreadable:
-        MessageBoxes::showError(m_text.loadError());
+        m_interaction.showError(m_text.loadError());
         break;
     case FavouritesText::LoadState::NotRead:
     case FavouritesText::LoadState::Loaded:
         break;
     }
-}
-
-void FavouritesWindow::writeFavouritesFile()
-{
-    if (!m_text.writeFavouritesFile(FavouritesText::filePath()))
-        MessageBoxes::showMessage(QStringLiteral("Избранное не сохранено: его файл не удалось прочитать при запуске "
-                                                 "программы, поэтому он оставлен без изменений."));
 }
 
 void FavouritesWindow::showAndRaise()
@@ -207,87 +177,27 @@ QList<QWidget *> FavouritesWindow::keyCombinationMenus() const
 
 void FavouritesWindow::saveAs()
 {
-    const QString path = m_services.chooseSavePath(this);
+    const QString path = TweetFile::chooseSavePath(m_interaction, this);
     if (!path.isEmpty())
         m_text.save(path);
 }
 
 void FavouritesWindow::print()
 {
-    SharedPrintDialog &dialog = SharedPrintDialog::instance();
-    if (!dialog.ask(this))
-        return;
-    TextPrinter::print(dialog.printer(), m_editor->font(), m_editor->palette().text().color(), m_text.lines());
+    if (QPrinter *printer = m_interaction.choosePrinter(this))
+        TextPrinter::print(*printer, m_editor->font(), m_editor->palette().text().color(), m_text.lines());
 }
 
-void FavouritesWindow::closeWindow()
-{
-    hide();
-}
-
-void FavouritesWindow::undo()
-{
-    m_editor->undo();
-}
-
-void FavouritesWindow::redo()
-{
-    m_editor->redo();
-}
-
-void FavouritesWindow::cut()
-{
-    m_editor->cut();
-}
-
-void FavouritesWindow::copy()
-{
-    m_editor->copy();
-}
-
-void FavouritesWindow::paste()
-{
-    m_editor->paste();
-}
-
-void FavouritesWindow::cutAll()
+void FavouritesWindow::selectAllAnd(void (LineNumberedEditor::*command)())
 {
     m_editor->selectAll();
-    m_editor->cut();
-}
-
-void FavouritesWindow::copyAll()
-{
-    m_editor->selectAll();
-    m_editor->copy();
-}
-
-void FavouritesWindow::selectAll()
-{
-    m_editor->selectAll();
-}
-
-void FavouritesWindow::clearAll()
-{
-    m_editor->selectAll();
-    m_editor->clearAll();
+    (m_editor->*command)();
 }
 
 void FavouritesWindow::publish()
 {
-    copyAll();
-    MessageBoxes::showMessage(QStringLiteral("Ваши твиты из Избранного были скопированы в буфер обмена Windows. "
+    selectAllAnd(&LineNumberedEditor::copy);
+    m_interaction.showMessage(QStringLiteral("Ваши твиты из Избранного были скопированы в буфер обмена Windows. "
                                              "Теперь просто вставьте их в обсуждениях в группе."));
-    m_services.openOutsideLink("N10");
-}
-
-void FavouritesWindow::openOtherProducts()
-{
-    copyAll();
-    m_services.openOutsideLink("N8");
-}
-
-void FavouritesWindow::showAbout()
-{
-    m_services.showAboutBox();
+    m_links.open(OutsideLinks::Endpoint::CommunityGroupOnDesktop);
 }

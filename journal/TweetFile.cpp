@@ -2,6 +2,7 @@
 
 #include "base/FileIO.h"
 #include "base/Windows1251.h"
+#include "ui/Interaction.h"
 
 namespace TweetFile {
 
@@ -13,6 +14,13 @@ QString read(const QString &path)
 void write(const QString &path, const QString &text)
 {
     FileIO::writeWholeFile(path, Windows1251::encodeOrThrow(text));
+}
+
+QString chooseSavePath(Interaction &interaction, QWidget *parent)
+{
+    return interaction.chooseFileToSave(parent, QStringLiteral("Сохранить твиты в файл"),
+                                        {QStringLiteral("Файл Yarnspin (*.yrn)"), QStringLiteral("Текстовый файл (*.txt)")},
+                                        QStringLiteral("yrn"));
 }
 
 } // namespace TweetFile

@@ -1,13 +1,12 @@
 #include "settings/SettingsDialog.h"
 
-#include "base/OutsideAddresses.h"
-#include "settings/SettingsFile.h"
+#include "settings/Settings.h"
 #include "settings/WrappingCheckBox.h"
 #include "ui/EventGuard.h"
 #include "ui/FontSetup.h"
 #include "ui/GradientPanel.h"
 #include "ui/HoverLinkLabel.h"
-#include "ui/MessageBoxes.h"
+#include "ui/Interaction.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -44,9 +43,12 @@ QVBoxLayout *addSection(QVBoxLayout *body, const QString &heading)
 
 } // namespace
 
-SettingsDialog::SettingsDialog(QWidget *parent)
+SettingsDialog::SettingsDialog(Settings &settings, Interaction &interaction, const QString &profilePrefix,
+                               QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , m_settings(settings)
+    , m_interaction(interaction)
 {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Настройки"));
@@ -60,13 +62,19 @@ SettingsDialog::SettingsDialog(QWidget *parent)
     dialogLayout->setContentsMargins(0, 0, 0, 0);
     dialogLayout->setSpacing(0);
     buildHeader(dialogLayout);
-    buildSections(dialogLayout);
+    buildSections(dialogLayout, profilePrefix);
 
     setFixedSize(clientWidth, clientHeight);
     if (const QScreen *screenNow = screen())
         move(screenNow->availableGeometry().center() - rect().center());
 
-    loadSettings();
+    showValues(m_settings.values());
+    // Connected only now: showing the values must not write half of them back.
+    const auto writeBack = [this] { m_settings.setValues(shownValues()); };
+    for (QAbstractButton *control : std::initializer_list<QAbstractButton *>{
+             m_accountMode, m_plainNameMode, m_minimizeToTrayBox, m_suppressNotices, m_autoCopy, m_autoSaveFavourites})
+        connect(control, &QAbstractButton::toggled, this, writeBack);
+    connect(m_ownAccount, &QLineEdit::textChanged, this, writeBack);
 }
 
 void SettingsDialog::buildHeader(QVBoxLayout *dialogLayout)
@@ -91,7 +99,7 @@ void SettingsDialog::buildHeader(QVBoxLayout *dialogLayout)
     m_saveAndCloseLink->setToolTip(QStringLiteral("Сохранить и закрыть окно настроек"));
     headerLayout->addWidget(m_saveAndCloseLink, 0, Qt::AlignRight | Qt::AlignVCenter);
     connect(m_saveAndCloseLink, &HoverLinkLabel::clicked, this,
-            EventGuard::guarded(this, &SettingsDialog::saveAndClose));
+            EventGuard::guarded(m_interaction, this, &SettingsDialog::saveAndClose));
 
     dialogLayout->addWidget(header);
     // A hairline keeps the pale end of the gradient apart from the white body.
@@ -104,7 +112,7 @@ void SettingsDialog::buildHeader(QVBoxLayout *dialogLayout)
     dialogLayout->addWidget(rule);
 }
 
-void SettingsDialog::buildSections(QVBoxLayout *dialogLayout)
+void SettingsDialog::buildSections(QVBoxLayout *dialogLayout, const QString &profilePrefix)
 {
     auto *body = new QVBoxLayout;
     body->setContentsMargins(sideMargin, 12, sideMargin, 12);
@@ -129,7 +137,8 @@ void SettingsDialog::buildSections(QVBoxLayout *dialogLayout)
     m_ownAccount = new QLineEdit;
     m_ownAccount->setObjectName(QStringLiteral("Edit1"));
     m_ownAccount->setToolTip(QStringLiteral("Введите Ваш ник в твиттере"));
-    auto *prefix = label(OutsideAddresses::profilePrefix(), FontSetup::tahoma(11));
+    auto *prefix = label(profilePrefix, FontSetup::tahoma(11));
+    prefix->setTextFormat(Qt::PlainText);
     prefix->setBuddy(m_ownAccount);
     auto *addressRow = new QHBoxLayout;
     addressRow->setSpacing(2);
@@ -163,36 +172,7 @@ void SettingsDialog::buildSections(QVBoxLayout *dialogLayout)
     setTabOrder(m_accountMode, m_plainNameMode);
 }
 
-SettingsRecord::CompositionMode SettingsDialog::compositionMode() const
-{
-    if (m_accountMode->isChecked())
-        return CompositionMode::Account;
-    if (m_plainNameMode->isChecked())
-        return CompositionMode::PlainName;
-    return CompositionMode::Neither;
-}
-
-QString SettingsDialog::ownAccount() const
-{
-    return m_ownAccount->text();
-}
-
-bool SettingsDialog::noticesSuppressed() const
-{
-    return m_suppressNotices->isChecked();
-}
-
-bool SettingsDialog::autoCopy() const
-{
-    return m_autoCopy->isChecked();
-}
-
-bool SettingsDialog::autoSaveFavourites() const
-{
-    return m_autoSaveFavourites->isChecked();
-}
-
-SettingsValues SettingsDialog::values() const
+SettingsValues SettingsDialog::shownValues() const
 {
     SettingsValues values;
     values.accountMode = m_accountMode->isChecked();
@@ -205,7 +185,7 @@ SettingsValues SettingsDialog::values() const
     return values;
 }
 
-void SettingsDialog::setValues(const SettingsValues &values)
+void SettingsDialog::showValues(const SettingsValues &values)
 {
     // An exclusive radio button cannot be turned off, yet a file may leave both
     // modes off; exclusion is lifted while the pair is set and plain names win.
@@ -243,8 +223,8 @@ void SettingsDialog::closeEvent(QCloseEvent *event)
     }
     // A file that cannot be written keeps the dialog open for a retry; yet the
     // modal dialog must not trap the user who cannot mend the folder.
-    if (!EventGuard::run([this] { saveSettings(); })
-        && !MessageBoxes::askYesNo(QStringLiteral("Сохранить не удалось. Закрыть окно без сохранения?"))) {
+    if (!EventGuard::run(m_interaction, [this] { m_settings.save(); })
+        && !m_interaction.askYesNo(QStringLiteral("Сохранить не удалось. Закрыть окно без сохранения?"))) {
         event->ignore();
         return;
     }
@@ -252,20 +232,8 @@ void SettingsDialog::closeEvent(QCloseEvent *event)
     QDialog::reject(); // ends exec() and hides; the controls keep their states
 }
 
-void SettingsDialog::loadSettings()
-{
-    setValues(SettingsFile::load(SettingsFile::path()));
-    m_minimizeToTrayFlag = m_minimizeToTrayBox->isChecked();
-}
-
-void SettingsDialog::saveSettings()
-{
-    SettingsFile::save(SettingsFile::path(), values());
-}
-
 void SettingsDialog::saveAndClose()
 {
-    m_minimizeToTrayFlag = m_minimizeToTrayBox->isChecked();
-    emit minimizeToTrayFlagChanged(m_minimizeToTrayFlag);
+    m_settings.takeMinimizeToTrayFlag();
     close();
 }

@@ -1,41 +1,32 @@
 #pragma once
 
-#include "settings/SettingsRecord.h"
 #include "settings/SettingsValues.h"
 
 #include <QDialog>
 
 class HoverLinkLabel;
+class Interaction;
+class Settings;
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 class QVBoxLayout;
 
-// The settings dialog. Its controls hold the settings record, which the rest
-// of the program reads live through SettingsRecord. It loads the settings
-// file when created and saves it on every close; it has no cancel.
-class SettingsDialog : public QDialog, public SettingsRecord
+// The settings dialog over the live settings: it starts from them and writes
+// every change of a control into them at once, so the rest of the program
+// reads the controls' states. It saves the settings file on every close; it
+// has no cancel. The own-account field follows the profile-address prefix.
+class SettingsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit SettingsDialog(QWidget *parent = nullptr);
-
-    CompositionMode compositionMode() const override;
-    QString ownAccount() const override;
-    bool noticesSuppressed() const override;
-    bool autoCopy() const override;
-    bool autoSaveFavourites() const override;
-    bool minimizeToTrayFlag() const override { return m_minimizeToTrayFlag; }
-
-    SettingsValues values() const;
+    SettingsDialog(Settings &settings, Interaction &interaction, const QString &profilePrefix,
+                   QWidget *parent = nullptr);
 
 public slots:
     // Escape closes, and so saves, like every other way out.
     void reject() override;
-
-signals:
-    void minimizeToTrayFlagChanged(bool on);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -43,12 +34,13 @@ protected:
 
 private:
     void buildHeader(QVBoxLayout *dialogLayout);
-    void buildSections(QVBoxLayout *dialogLayout);
-    void setValues(const SettingsValues &values);
-
-    void loadSettings();
-    void saveSettings();
+    void buildSections(QVBoxLayout *dialogLayout, const QString &profilePrefix);
+    void showValues(const SettingsValues &values);
+    SettingsValues shownValues() const;
     void saveAndClose();
+
+    Settings &m_settings;
+    Interaction &m_interaction;
 
     QRadioButton *m_accountMode = nullptr;
     QRadioButton *m_plainNameMode = nullptr;
@@ -58,5 +50,4 @@ private:
     QCheckBox *m_autoCopy = nullptr;
     QCheckBox *m_autoSaveFavourites = nullptr;
     HoverLinkLabel *m_saveAndCloseLink = nullptr;
-    bool m_minimizeToTrayFlag = false;
 };

@@ -2,7 +2,6 @@
 
 #include "base/AppError.h"
 #include "base/FileIO.h"
-#include "base/ProgramFolder.h"
 #include "base/Windows1251.h"
 #include "settings/IniDocument.h"
 
@@ -15,7 +14,7 @@ namespace {
 
 constexpr QByteArrayView section = "option";
 // The profile functions read a value into a 2,048-byte buffer.
-constexpr qsizetype longestAddress = 2047;
+constexpr qsizetype longestText = 2047;
 
 int hexDigit(char c)
 {
@@ -81,11 +80,6 @@ AppError unableToWrite(const QString &path)
 
 } // namespace
 
-QString SettingsFile::path()
-{
-    return ProgramFolder::directory() + QStringLiteral("Config files/yarnconfig.ini");
-}
-
 SettingsValues SettingsFile::load(const QString &path)
 {
     SettingsValues values;
@@ -96,16 +90,15 @@ SettingsValues SettingsFile::load(const QString &path)
         // As with the profile functions, a file that cannot be read gives the defaults.
         return values;
     }
-    values.minimizeToTray = readSwitch(document, "check", values.minimizeToTray);
-    values.autoCopy = readSwitch(document, "check3", values.autoCopy);
-    if (const std::optional<QByteArray> address = document.rawValue(section, "address"))
-        values.ownAccount = Windows1251::decode(address->first(std::min(address->size(), longestAddress)));
-    values.autoSaveFavourites = readSwitch(document, "check4", values.autoSaveFavourites);
-    values.suppressNotices = readSwitch(document, "check2", values.suppressNotices);
-    values.accountMode = readSwitch(document, "twiname", values.accountMode);
+    for (const SettingsValues::Key &key : SettingsValues::keysInReadingOrder()) {
+        if (key.flag) {
+            values.*key.flag = readSwitch(document, key.name, values.*key.flag);
+        } else if (const std::optional<QByteArray> text = document.rawValue(section, key.name)) {
+            values.*key.text = Windows1251::decode(text->first(std::min(text->size(), longestText)));
+        }
+    }
     // The two modes are radio buttons: turning "justname" on turns "twiname" off,
     // turning it off leaves "twiname" alone.
-    values.plainNameMode = readSwitch(document, "justname", values.plainNameMode);
     if (values.plainNameMode)
         values.accountMode = false;
     return values;
@@ -123,13 +116,8 @@ void SettingsFile::save(const QString &path, const SettingsValues &values)
         // must not be replaced by the seven keys alone.
         if (QFileInfo::exists(path))
             document = IniDocument(FileIO::readWholeFile(path));
-        document.setValue(section, "address", address);
-        document.setValue(section, "check", switchText(values.minimizeToTray));
-        document.setValue(section, "check3", switchText(values.autoCopy));
-        document.setValue(section, "check4", switchText(values.autoSaveFavourites));
-        document.setValue(section, "check2", switchText(values.suppressNotices));
-        document.setValue(section, "twiname", switchText(values.accountMode));
-        document.setValue(section, "justname", switchText(values.plainNameMode));
+        for (const SettingsValues::Key &key : SettingsValues::keys())
+            document.setValue(section, key.name, key.flag ? switchText(values.*key.flag) : address);
         FileIO::writeWholeFile(path, document.toBytes());
     } catch (const AppError &) {
         throw unableToWrite(path);

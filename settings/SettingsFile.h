@@ -4,14 +4,12 @@
 
 #include <QString>
 
-// The settings file "Config files/yarnconfig.ini" beside the executable,
+// The settings file "Config files/yarnconfig.ini" of the program folder,
 // section "option". Only the seven keys of SettingsValues are read and
 // written; every other line of the file is left as it was.
 class SettingsFile
 {
 public:
-    static QString path();
-
     // A missing folder, file, section or key gives the defaults, silently.
     static SettingsValues load(const QString &path);
 

@@ -36,7 +36,7 @@ const QString licence = QStringLiteral(
 
 } // namespace
 
-AboutBox::AboutBox(QWidget *parent)
+AboutBox::AboutBox(Interaction &interaction, OutsideLinks &links, QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form2"));
@@ -67,14 +67,14 @@ AboutBox::AboutBox(QWidget *parent)
     licenceBox->setGeometry(9, 203, 480, 153);
 
     auto *logo = new QLabel(this);
-    logo->setPixmap(QPixmap(QStringLiteral(":/artwork/logo.png")));
+    logo->setPixmap(QPixmap(QStringLiteral(":/shell/logo.png")));
     logo->setGeometry(195, 8, 297, 49);
     label(QStringLiteral("Другие проекты Меровейл"), QRect(200, 64, 290, 16), FontSetup::tahoma(13, true), this);
     label(QStringLiteral("Кроме этой программы наша компания разрабатывает и выпускает другие продукты: для работы, "
                          "учебы и развлечений."),
           QRect(201, 80, 288, 41), FontSetup::tahoma(11), this);
 
-    auto link = [this](const char *name, const QString &text, int left) {
+    auto link = [&](const char *name, const QString &text, int left, OutsideLinks::Endpoint endpoint) {
         auto *result = new HoverLinkLabel(text, this);
         result->setObjectName(QString::fromLatin1(name));
         result->setFont(FontSetup::tahoma(11));
@@ -84,8 +84,9 @@ AboutBox::AboutBox(QWidget *parent)
         result->move(left, 125);
         result->adjustSize();
         connect(result, &HoverLinkLabel::clicked, this,
-                [name] { EventGuard::run([name] { OutsideLinks::openOnDesktop("Form2", name); }); });
+                EventGuard::guarded(interaction, [&links, endpoint] { links.open(endpoint); }));
     };
-    link("XPHoverLabel3", QStringLiteral("Перейти на веб-сайт Меровейл"), 197);
-    link("XPHoverLabel6", QStringLiteral("Наш блог в Google"), 363);
+    link("XPHoverLabel3", QStringLiteral("Перейти на веб-сайт Меровейл"), 197,
+         OutsideLinks::Endpoint::MakerSiteOnDesktop);
+    link("XPHoverLabel6", QStringLiteral("Наш блог в Google"), 363, OutsideLinks::Endpoint::AuthorBlogOnDesktop);
 }

@@ -2,6 +2,9 @@
 
 #include <QDialog>
 
+class Interaction;
+class OutsideLinks;
+
 // The About box: the program's name and version, credits, the licence and
 // two links that the desktop opens outside the program.
 class AboutBox : public QDialog
@@ -9,5 +12,5 @@ class AboutBox : public QDialog
     Q_OBJECT
 
 public:
-    explicit AboutBox(QWidget *parent = nullptr);
+    AboutBox(Interaction &interaction, OutsideLinks &links, QWidget *parent = nullptr);
 };

@@ -1,12 +1,11 @@
 #include "shell/BrowserWindow.h"
 
 #include "base/AppError.h"
-#include "ui/Desktop.h"
 #include "ui/EventGuard.h"
 #include "ui/FontSetup.h"
 #include "ui/GradientPanel.h"
 #include "ui/HoverLinkLabel.h"
-#include "ui/MessageBoxes.h"
+#include "ui/Interaction.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -30,9 +29,10 @@ constexpr int headerRowTop = 21;
 
 } // namespace
 
-BrowserWindow::BrowserWindow(QWidget *parent)
+BrowserWindow::BrowserWindow(Interaction &interaction, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_interaction(interaction)
 {
     setObjectName(QStringLiteral("plaforma"));
     // Closing only hides the window (it is never deleted on close), and does not
@@ -87,7 +87,7 @@ QWidget *BrowserWindow::makeHeader()
         result->setToolTip(hint);
         result->move(left, headerRowTop);
         result->adjustSize();
-        connect(result, &HoverLinkLabel::clicked, this, EventGuard::guarded(this, command));
+        connect(result, &HoverLinkLabel::clicked, this, EventGuard::guarded(m_interaction, this, command));
     };
 
     label(QStringLiteral("Навигация:"), 16);
@@ -109,12 +109,13 @@ void BrowserWindow::makeWebView()
     connect(page, &QWebEnginePage::newWindowRequested, this,
             [page](QWebEngineNewWindowRequest &request) { page->load(request.requestedUrl()); });
     // The window has no download manager; the desktop's browser has one.
-    connect(page->profile(), &QWebEngineProfile::downloadRequested, this, [page](QWebEngineDownloadRequest *download) {
-        if (download->page() != page)
-            return;
-        download->cancel();
-        Desktop::open(download->url());
-    });
+    connect(page->profile(), &QWebEngineProfile::downloadRequested, this,
+            [this, page](QWebEngineDownloadRequest *download) {
+                if (download->page() != page)
+                    return;
+                download->cancel();
+                m_interaction.openOnDesktop(download->url());
+            });
     delete m_layout->takeAt(1);
     m_layout->insertWidget(1, m_webView, 1);
 }
@@ -137,7 +138,7 @@ void BrowserWindow::open(const QString &address)
 void BrowserWindow::step(bool possible, void (QWebEngineView::*direction)(), const QString &nothingThere)
 {
     if (!possible) {
-        MessageBoxes::show(this, MessageBoxes::Kind::Warning, MessageBoxes::applicationTitle(), nothingThere);
+        m_interaction.showBox({Interaction::BoxKind::Warning, Interaction::applicationTitle(), nothingThere, this});
         return;
     }
     (m_webView->*direction)();

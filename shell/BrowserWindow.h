@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class Interaction;
 class QVBoxLayout;
 class QWebEngineView;
 
@@ -14,15 +15,12 @@ class BrowserWindow : public QWidget
     Q_OBJECT
 
 public:
-    explicit BrowserWindow(QWidget *parent = nullptr);
+    explicit BrowserWindow(Interaction &interaction, QWidget *parent = nullptr);
 
     // Starts loading the address without waiting for it, then shows the window
     // without making it modal and brings it to the front. The caller checks
     // platform::webEngineCanStart() first: as superuser the engine ends the process.
     void open(const QString &address);
-
-    // The web view, or nullptr before the first opening.
-    QWebEngineView *webView() const { return m_webView; }
 
     // The header links' commands.
     void goBack();
@@ -40,6 +38,7 @@ private:
     // Goes back or forward, or says there is no page in that direction.
     void step(bool possible, void (QWebEngineView::*direction)(), const QString &nothingThere);
 
+    Interaction &m_interaction;
     QVBoxLayout *m_layout = nullptr;
     QWebEngineView *m_webView = nullptr;
     bool m_placed = false;

@@ -1,13 +1,13 @@
 #pragma once
 
-class TrayIcon;
+class Interaction;
 
-// The program's balloon notices, each with the info icon for ten seconds.
-// Callers decide whether the suppression setting lets one show.
+// The program's balloon notices. Callers decide whether the suppression
+// setting lets one show.
 class Notices
 {
 public:
-    explicit Notices(TrayIcon &tray);
+    explicit Notices(Interaction &interaction);
 
     void welcome();
     void minimized();
@@ -16,5 +16,5 @@ public:
     void favourites();
 
 private:
-    TrayIcon &m_tray;
+    Interaction &m_interaction;
 };

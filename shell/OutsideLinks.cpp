@@ -1,15 +1,13 @@
 #include "shell/OutsideLinks.h"
 
-#include "base/AppError.h"
-#include "base/OutsideAddresses.h"
 #include "platform/WebSandbox.h"
+#include "settings/Settings.h"
 #include "shell/BrowserWindow.h"
-#include "ui/Desktop.h"
-#include "ui/MessageBoxes.h"
+#include "shell/Notices.h"
+#include "ui/Interaction.h"
 
 #include <QUrl>
 
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -26,146 +24,126 @@ QString mailField(const QString &text)
 
 } // namespace
 
-const std::vector<OutsideLinks::Command> &OutsideLinks::commands()
+OutsideLinks::Route OutsideLinks::routeOf(Endpoint endpoint)
 {
-    static const std::vector<Command> table{
-        {"Form1", "twiname", Endpoint::HeroProfile, Opening::BuiltInBrowser},
-        {"Form1", "N50", Endpoint::HeroProfile, Opening::BuiltInBrowser},
-        {"Form1", "N25", Endpoint::OwnProfile, Opening::BuiltInBrowser},
-        {"Form1", "yarn", Endpoint::CommunityGroup, Opening::BuiltInBrowser},
-        {"Form1", "N2354", Endpoint::MakerProducts, Opening::BuiltInBrowser},
-        {"Form1", "N340", Endpoint::MakerHome, Opening::BuiltInBrowser, true},
-        {"Form1", "twitterquenby", Endpoint::AuthorWidget, Opening::BuiltInBrowser},
-        {"Form1", "twimerovale", Endpoint::MakerWidget, Opening::BuiltInBrowser},
-        {"Form1", "blog", Endpoint::AuthorBlog, Opening::BuiltInBrowser},
-        {"Form1", "Facebook1", Endpoint::AuthorFacebook, Opening::BuiltInBrowser},
-        {"Form1", "N19", Endpoint::SupportMail, Opening::Desktop},
-        // The About box's two links.
-        {"Form2", "XPHoverLabel3", Endpoint::MakerHome, Opening::Desktop},
-        {"Form2", "XPHoverLabel6", Endpoint::AuthorBlog, Opening::Desktop},
-        // The favourites window's "publish" and "other products".
-        {"Form5", "N10", Endpoint::CommunityGroup, Opening::Desktop},
-        {"Form5", "N8", Endpoint::MakerHome, Opening::Desktop},
-    };
-    return table;
-}
-
-const OutsideLinks::Command &OutsideLinks::command(std::string_view window, std::string_view item)
-{
-    const auto &table = commands();
-    const auto found = std::find_if(table.begin(), table.end(), [&](const Command &command) {
-        return command.window == window && command.item == item;
-    });
-    if (found == table.end()) {
-        throw AppError(QStringLiteral("No outside link for %1.%2")
-                           .arg(QLatin1String(window.data(), qsizetype(window.size())),
-                                QLatin1String(item.data(), qsizetype(item.size()))));
+    switch (endpoint) {
+    case Endpoint::MakerSite:
+        return {endpoint, Opening::BuiltInBrowser, true};
+    case Endpoint::SupportMail:
+    case Endpoint::CommunityGroupOnDesktop:
+    case Endpoint::MakerSiteOnDesktop:
+    case Endpoint::AuthorBlogOnDesktop:
+        return {endpoint, Opening::Desktop, false};
+    case Endpoint::HeroProfile:
+    case Endpoint::OwnProfile:
+    case Endpoint::CommunityGroup:
+    case Endpoint::MakerProducts:
+    case Endpoint::AuthorWidget:
+    case Endpoint::MakerWidget:
+    case Endpoint::AuthorBlog:
+    case Endpoint::AuthorFacebook:
+        break;
     }
-    return *found;
+    return {endpoint, Opening::BuiltInBrowser, false};
 }
 
-OutsideLinks::Openers OutsideLinks::standardOpeners(BrowserWindow &browser)
+OutsideLinks::BuiltInBrowser OutsideLinks::builtInBrowserOf(BrowserWindow &browser)
 {
-    Openers openers;
-    if (platform::webEngineCanStart())
-        openers.builtInBrowser = [&browser](const QString &address) { browser.open(address); };
-    openers.desktop = [](const QString &address) { Desktop::open(address); };
-    return openers;
+    if (!platform::webEngineCanStart())
+        return {};
+    return [&browser](const QString &address) { browser.open(address); };
 }
 
-void OutsideLinks::openOnDesktop(std::string_view window, std::string_view item)
-{
-    const Command &found = command(window, item);
-    Q_ASSERT(found.opening == Opening::Desktop);
-    Desktop::open(fixedAddress(found.endpoint));
-}
-
-OutsideLinks::OutsideLinks(Host host, Openers openers)
-    : m_host(std::move(host))
-    , m_openers(std::move(openers))
+OutsideLinks::OutsideLinks(const OutsideAddresses::Table &addresses, const HeroHandle &hero,
+                           const Settings &settings, Interaction &interaction, BuiltInBrowser builtInBrowser,
+                           std::function<void()> showSettingsDialog)
+    : m_addresses(addresses)
+    , m_hero(hero)
+    , m_settings(settings)
+    , m_interaction(interaction)
+    , m_builtInBrowser(std::move(builtInBrowser))
+    , m_showSettingsDialog(std::move(showSettingsDialog))
 {
 }
 
-void OutsideLinks::run(const Command &command)
+void OutsideLinks::open(Endpoint endpoint)
 {
-    if (command.productsNoticeFirst && !m_host.noticesSuppressed())
-        m_host.showProductsNotice();
-    const std::optional<QString> address = addressOf(command.endpoint);
+    const Route route = routeOf(endpoint);
+    if (route.productsNoticeFirst && !m_settings.noticesSuppressed())
+        Notices(m_interaction).products();
+    const std::optional<QString> address = addressOf(endpoint);
     if (!address)
         return;
-    if (command.opening == Opening::BuiltInBrowser)
+    if (route.opening == Opening::BuiltInBrowser)
         openInBuiltInBrowser(*address);
     else
-        m_openers.desktop(*address);
+        m_interaction.openOnDesktop(QUrl(*address));
 }
 
 void OutsideLinks::openInBuiltInBrowser(const QString &address)
 {
-    if (m_openers.builtInBrowser) {
-        m_openers.builtInBrowser(address);
+    if (m_builtInBrowser) {
+        m_builtInBrowser(address);
         return;
     }
     if (!m_fallbackExplained) {
         m_fallbackExplained = true;
-        MessageBoxes::showMessage(QStringLiteral(
+        m_interaction.showMessage(QStringLiteral(
             "Встроенный веб-браузер не работает, когда программа запущена от имени суперпользователя (root): "
             "его движок не запускается без своей защитной \"песочницы\". Поэтому страницы открываются в вашем "
             "обычном браузере. Чтобы пользоваться встроенным браузером, запустите программу от имени обычного "
             "пользователя."));
     }
-    m_openers.desktop(address);
+    m_interaction.openOnDesktop(QUrl(address));
 }
 
 std::optional<QString> OutsideLinks::addressOf(Endpoint endpoint)
 {
     switch (endpoint) {
     case Endpoint::HeroProfile:
-        return heroAddress(m_host.heroHandle());
+        return heroAddress();
     case Endpoint::OwnProfile: {
         // Taken unchanged: blanks only is not empty.
-        const QString account = m_host.ownAccount();
+        const QString account = m_settings.ownAccount();
         if (account.isEmpty()) {
-            MessageBoxes::showMessage(
+            m_interaction.showMessage(
                 QStringLiteral("А куда твитить-то? Укажите адрес своего твиттер-аккаунта в настройках программы."));
-            m_host.showSettingsDialog();
+            m_showSettingsDialog();
             return std::nullopt;
         }
-        return OutsideAddresses::profilePrefix() + account;
+        return m_addresses.profilePrefix + account;
     }
     case Endpoint::SupportMail:
         return supportMailAddress();
-    default:
-        return fixedAddress(endpoint);
+    case Endpoint::CommunityGroup:
+    case Endpoint::CommunityGroupOnDesktop:
+        return m_addresses.communityGroup;
+    case Endpoint::MakerProducts:
+        return m_addresses.makerProductsPage;
+    case Endpoint::MakerSite:
+    case Endpoint::MakerSiteOnDesktop:
+        return m_addresses.makerHomePage;
+    case Endpoint::AuthorWidget:
+        return m_addresses.authorWidgetPage;
+    case Endpoint::MakerWidget:
+        return m_addresses.makerWidgetPage;
+    case Endpoint::AuthorBlog:
+    case Endpoint::AuthorBlogOnDesktop:
+        return m_addresses.authorBlog;
+    case Endpoint::AuthorFacebook:
+        return m_addresses.authorFacebook;
     }
+    return std::nullopt;
 }
 
-QString OutsideLinks::heroAddress(const HeroHandle &hero)
+QString OutsideLinks::heroAddress() const
 {
-    return hero.isAddress ? hero.text : OutsideAddresses::profilePrefix() + hero.text;
+    return m_hero.isAddress ? m_hero.text : m_addresses.profilePrefix + m_hero.text;
 }
 
-QString OutsideLinks::supportMailAddress()
+QString OutsideLinks::supportMailAddress() const
 {
-    return QStringLiteral("mailto:") + OutsideAddresses::supportEmail()
-        + QStringLiteral("?subject=") + mailField(QStringLiteral("Вопрос технической поддержки"))
-        + QStringLiteral("&body=") + mailField(QStringLiteral("У меня возник следующий вопрос:"));
-}
-
-QString OutsideLinks::fixedAddress(Endpoint endpoint)
-{
-    const OutsideAddresses::Table &addresses = OutsideAddresses::current();
-    switch (endpoint) {
-    case Endpoint::CommunityGroup: return addresses.communityGroup;
-    case Endpoint::MakerProducts: return addresses.makerProductsPage;
-    case Endpoint::MakerHome: return addresses.makerHomePage;
-    case Endpoint::AuthorWidget: return addresses.authorWidgetPage;
-    case Endpoint::MakerWidget: return addresses.makerWidgetPage;
-    case Endpoint::AuthorBlog: return addresses.authorBlog;
-    case Endpoint::AuthorFacebook: return addresses.authorFacebook;
-    case Endpoint::HeroProfile:
-    case Endpoint::OwnProfile:
-    case Endpoint::SupportMail:
-        break;
-    }
-    throw AppError(QStringLiteral("The profiles and the support mail have no fixed address"));
+    return QStringLiteral("mailto:") + m_addresses.supportEmail + QStringLiteral("?subject=")
+        + mailField(QStringLiteral("Вопрос технической поддержки")) + QStringLiteral("&body=")
+        + mailField(QStringLiteral("У меня возник следующий вопрос:"));
 }

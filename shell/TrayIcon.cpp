@@ -6,48 +6,40 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-#include <utility>
-
 namespace {
-
-TrayIcon::NoticeInterceptor &noticeInterceptor()
-{
-    static TrayIcon::NoticeInterceptor hook;
-    return hook;
-}
 
 QIcon applicationIcon()
 {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 96, 128, 256})
-        icon.addFile(QStringLiteral(":/artwork/icon-%1.png").arg(size), QSize(size, size));
+        icon.addFile(QStringLiteral(":/shell/icon-%1.png").arg(size), QSize(size, size));
     return icon;
 }
 
 } // namespace
 
-TrayIcon::TrayIcon(QWidget *mainWindow, QMenu *menu, QObject *parent)
+TrayIcon::TrayIcon(QObject *parent)
     : QObject(parent)
-    , m_mainWindow(mainWindow)
     , m_icon(new QSystemTrayIcon(applicationIcon(), this))
     , m_placementWait(new IconPlacementWait([this] { return m_icon->geometry(); }, this))
 {
+    setObjectName(QStringLiteral("TextTrayIcon1"));
     m_icon->setToolTip(QStringLiteral("Merovale Yarnspin"));
-    m_icon->setContextMenu(menu);
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        // A double click arrives as a click first; restoring twice changes nothing.
+        // A double click arrives as a click first; the click is the one reported.
         if (reason == QSystemTrayIcon::Trigger)
-            restoreFromTray();
+            emit clicked();
     });
     m_icon->show();
 }
 
+void TrayIcon::setMenu(QMenu *menu)
+{
+    m_icon->setContextMenu(menu);
+}
+
 bool TrayIcon::showBalloonNotice(const QString &title, const QString &text, int seconds)
 {
-    if (noticeInterceptor()) {
-        noticeInterceptor()(title, text);
-        return true;
-    }
     if (!QSystemTrayIcon::isSystemTrayAvailable() || !QSystemTrayIcon::supportsMessages())
         return false;
     QString lines = text.left(255);
@@ -56,32 +48,4 @@ bool TrayIcon::showBalloonNotice(const QString &title, const QString &text, int 
         m_icon->showMessage(title, lines, QSystemTrayIcon::Information, seconds * 1000);
     });
     return true;
-}
-
-void TrayIcon::restoreFromTray()
-{
-    if (!m_mainWindow)
-        return;
-    if (m_mainWindow->isMinimized())
-        m_mainWindow->showNormal();
-    m_mainWindow->show();
-    m_mainWindow->raise();
-    m_mainWindow->activateWindow();
-}
-
-void TrayIcon::hideToTray()
-{
-    if (m_mainWindow)
-        m_mainWindow->hide();
-    m_icon->show();
-}
-
-bool TrayIcon::isVisible() const
-{
-    return m_icon->isVisible();
-}
-
-void TrayIcon::setNoticeInterceptorForTesting(NoticeInterceptor interceptor)
-{
-    noticeInterceptor() = std::move(interceptor);
 }

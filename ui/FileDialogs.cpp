@@ -2,20 +2,9 @@
 
 #include <QFileDialog>
 
-namespace {
-
-FileDialogs::Chooser &testingChooser()
+QString FileDialogs::openFile(QWidget *parent, const QString &title, const QStringList &nameFilters)
 {
-    static FileDialogs::Chooser chooser;
-    return chooser;
-}
-
-} // namespace
-
-QString FileDialogs::openFile(QWidget *parent, const QString &title, const QStringList &nameFilters,
-                              const QString &directory)
-{
-    return choose(parent, title, nameFilters, false, QString(), directory);
+    return choose(parent, title, nameFilters, false, QString(), QString());
 }
 
 QString FileDialogs::saveFile(QWidget *parent, const QString &title, const QStringList &nameFilters,
@@ -24,17 +13,9 @@ QString FileDialogs::saveFile(QWidget *parent, const QString &title, const QStri
     return choose(parent, title, nameFilters, true, defaultSuffix, initialPath);
 }
 
-void FileDialogs::setNextResultForTesting(Chooser chooser)
-{
-    testingChooser() = std::move(chooser);
-}
-
 QString FileDialogs::choose(QWidget *parent, const QString &title, const QStringList &nameFilters,
                             bool saving, const QString &defaultSuffix, const QString &startPath)
 {
-    if (testingChooser())
-        return testingChooser()(title);
-
     QFileDialog dialog(parent, title);
     dialog.setNameFilters(nameFilters);
     if (saving) {

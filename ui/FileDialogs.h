@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 class QWidget;
 
 // The open and save dialogs of the program. Name filters are given as
@@ -14,18 +12,12 @@ class FileDialogs
 public:
     FileDialogs() = delete;
 
-    static QString openFile(QWidget *parent, const QString &title, const QStringList &nameFilters,
-                            const QString &directory = QString());
+    static QString openFile(QWidget *parent, const QString &title, const QStringList &nameFilters);
 
     // Adds the default suffix to a name typed without one and asks before
     // replacing an existing file.
     static QString saveFile(QWidget *parent, const QString &title, const QStringList &nameFilters,
                             const QString &defaultSuffix, const QString &initialPath = QString());
-
-    // While set, no dialog is shown: the hook picks the path for each dialog
-    // (empty for a cancelled one).
-    using Chooser = std::function<QString(const QString &title)>;
-    static void setNextResultForTesting(Chooser chooser);
 
 private:
     static QString choose(QWidget *parent, const QString &title, const QStringList &nameFilters,

@@ -6,29 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-InputBox::Answer &testingAnswer()
-{
-    static InputBox::Answer answer;
-    return answer;
-}
-
-} // namespace
-
 std::optional<QString> InputBox::ask(QWidget *parent, const QString &caption, const QString &prompt)
 {
-    if (testingAnswer())
-        return testingAnswer()(caption, prompt);
     InputBox box(parent, caption, prompt);
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return box.m_field->text();
-}
-
-void InputBox::setAnswerForTesting(Answer answer)
-{
-    testingAnswer() = std::move(answer);
 }
 
 InputBox::InputBox(QWidget *parent, const QString &caption, const QString &prompt)

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-#include <functional>
 #include <optional>
 
 class QLineEdit;
@@ -18,10 +17,6 @@ public:
 
     // The entered text (possibly empty) on OK; nothing on Cancel or close.
     static std::optional<QString> ask(QWidget *parent, const QString &caption, const QString &prompt);
-
-    // While set, ask() returns the answer's result instead of showing the box.
-    using Answer = std::function<std::optional<QString>(const QString &caption, const QString &prompt)>;
-    static void setAnswerForTesting(Answer answer);
 
 private:
     InputBox(QWidget *parent, const QString &caption, const QString &prompt);

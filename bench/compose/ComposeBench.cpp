@@ -57,9 +57,8 @@ BENCHMARK(SaveMillionEntryList)->Unit(benchmark::kMillisecond);
 
 void ComposeOneTweet(benchmark::State &state)
 {
-    ProgramFolder::overrideForTesting(QStringLiteral(SHIPPED_FOLDER));
     PhraseBook book;
-    book.loadAll();
+    book.loadAll(ProgramFolder(QStringLiteral(SHIPPED_FOLDER)));
     RandomGenerator random;
     TweetComposer composer(book, random);
     const CompositionMode mode = state.range(0) ? CompositionMode::Account : CompositionMode::PlainName;

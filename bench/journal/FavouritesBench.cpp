@@ -3,13 +3,15 @@
 // back takes, and the heap the text holds. The goal is under 1 s to load and
 // show and under 0.5 s to save.
 #include "base/FileIO.h"
-#include "base/ProgramFolder.h"
 #include "journal/FavouritesText.h"
 #include "journal/FavouritesWindow.h"
+#include "settings/Settings.h"
+#include "shell/OutsideLinks.h"
 #include "ui/FontSetup.h"
-#include "ui/MessageBoxes.h"
+#include "tests/support/RecordedInteraction.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -27,8 +29,12 @@ int main(int argc, char *argv[])
 
     QTemporaryDir folder;
     QDir(folder.path()).mkpath(QStringLiteral("Lists"));
-    ProgramFolder::overrideForTesting(folder.path());
-    MessageBoxes::setInterceptorForTesting([](const MessageBoxes::Shown &) {});
+    const QString path = folder.filePath(QStringLiteral("Lists/favourite.txt"));
+    RecordedInteraction interaction;
+    const Settings settings(folder.filePath(QStringLiteral("yarnconfig.ini")));
+    const HeroHandle hero;
+    OutsideLinks links(OutsideAddresses::shippedTable(), hero, settings, interaction, {}, [] {});
+    QDialog aboutBox;
 
     // A tweet in Windows-1251, about as long as the composer makes them.
     const QByteArray tweet("\xca\xe0\xea-\xf2\xee \xf0\xe0\xe7 \xe7\xe0\xe4\xf3\xec\xe0\xeb @account "
@@ -41,14 +47,14 @@ int main(int argc, char *argv[])
         if (i + 1 < lines)
             file += "\r\n";
     }
-    FileIO::writeWholeFile(FavouritesText::filePath(), file);
+    FileIO::writeWholeFile(path, file);
 
     const size_t heapBefore = mallinfo2().uordblks;
     QElapsedTimer clock;
     clock.start();
     FavouritesText text;
-    FavouritesWindow window(text, {[](QWidget *) { return QString(); }, [] {}, [](const char *) {}});
-    window.loadFavouritesFile();
+    FavouritesWindow window(text, interaction, links, aboutBox);
+    window.reportFileLoad(text.loadFavouritesFile(path));
     const qint64 loaded = clock.elapsed();
     window.show();
     QApplication::processEvents();
@@ -57,9 +63,9 @@ int main(int argc, char *argv[])
     const size_t heapAfter = mallinfo2().uordblks;
 
     clock.start();
-    window.writeFavouritesFile();
+    text.writeFavouritesFile(path);
     const qint64 saved = clock.elapsed();
-    const bool same = FileIO::readWholeFile(FavouritesText::filePath()) == file;
+    const bool same = FileIO::readWholeFile(path) == file;
 
     std::printf("lines:                 %d (%lld bytes)\n", lines, static_cast<long long>(file.size()));
     std::printf("read into the editor:  %lld ms\n", static_cast<long long>(loaded));

@@ -4,9 +4,8 @@
 // compose command and the heap held per tweet.
 #include "app/Program.h"
 #include "app/MainWindow.h"
-#include "base/ProgramFolder.h"
 #include "journal/PlainJournalView.h"
-#include "ui/MessageBoxes.h"
+#include "tests/support/RecordedInteraction.h"
 
 #include <QApplication>
 #include <QDir>
@@ -62,10 +61,8 @@ int main(int argc, char *argv[])
         QFile::copy(QStringLiteral(SHIPPED_LISTS_DIR "/") + QString::fromLatin1(name),
                     folder.filePath(QStringLiteral("Lists/") + QString::fromLatin1(name)));
     }
-    ProgramFolder::overrideForTesting(folder.path());
-    MessageBoxes::setInterceptorForTesting([](const MessageBoxes::Shown &) {});
-
-    Program program;
+    RecordedInteraction interaction;
+    Program program({ProgramFolder(folder.path())}, &interaction);
     MainWindow &window = program.mainWindow();
     window.show();
     const auto *journal = window.findChild<PlainJournalView *>(QStringLiteral("Memo1"));

@@ -8,13 +8,11 @@
 //    and to the end of the page's load.
 #include "app/MainWindow.h"
 #include "app/Program.h"
-#include "base/ProgramFolder.h"
 #include "shell/BrowserWindow.h"
-#include "shell/TrayIcon.h"
 #include "ui/FontSetup.h"
 #include "ui/GradientPanel.h"
-#include "ui/MessageBoxes.h"
 #include "ui/QtTranslations.h"
+#include "tests/support/RecordedInteraction.h"
 
 #include <QApplication>
 #include <QDir>
@@ -85,12 +83,10 @@ int child(int argc, char **argv, const QString &mode, const QString &page)
     QApplication app(argc, argv);
     QTemporaryDir folder;
     layOutProgramFolder(folder);
-    ProgramFolder::overrideForTesting(folder.path());
-    MessageBoxes::setInterceptorForTesting([](const MessageBoxes::Shown &) {});
-    TrayIcon::setNoticeInterceptorForTesting([](const QString &, const QString &) {});
     QtTranslations::install(app);
     FontSetup::install();
-    Program program;
+    RecordedInteraction interaction;
+    Program program({ProgramFolder(folder.path())}, &interaction);
     MainWindow *mainWindow = &program.mainWindow();
     BrowserWindow &browser = program.browserWindow();
     if (mode == u"eager") {
@@ -110,7 +106,7 @@ int child(int argc, char **argv, const QString &mode, const QString &page)
         // The header band: the window itself is covered by its children and gets no paint of its own.
         auto *browserPainted = new FirstPaint(browser.findChild<GradientPanel *>(), [&] { out << clock.elapsed() << ' '; });
         browser.open(QUrl::fromLocalFile(page).toString());
-        QObject::connect(browser.webView(), &QWebEngineView::loadFinished, &app, [&, browserPainted] {
+        QObject::connect(browser.findChild<QWebEngineView *>(QStringLiteral("WebBrowser1")), &QWebEngineView::loadFinished, &app, [&, browserPainted] {
             delete browserPainted;
             out << clock.elapsed() << Qt::endl;
             app.quit();

@@ -1,16 +1,8 @@
-#include "app/MainWindow.h"
-#include "app/Program.h"
-#include "base/OutsideAddresses.h"
 #include "journal/PlainJournalView.h"
 #include "shell/BrowserWindow.h"
-#include "shell/TrayIcon.h"
-#include "tests/support/Controls.h"
-#include "tests/support/DesktopRecorder.h"
-#include "tests/support/ScratchProgramFolder.h"
+#include "tests/support/ProgramFixture.h"
 
 #include <QAction>
-#include <QDesktopServices>
-#include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineView>
 
@@ -25,7 +17,6 @@ class BrowserThroughMainWindowTest : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void heroLinkAndHelpMenuUseTheBuiltInWindow();
 
 private:
@@ -33,7 +24,6 @@ private:
     void writePage(const QString &name);
 
     QTemporaryDir m_pages;
-    DesktopRecorder m_desktop;
 };
 
 void BrowserThroughMainWindowTest::writePage(const QString &name)
@@ -47,46 +37,33 @@ void BrowserThroughMainWindowTest::initTestCase()
 {
     for (const QString &name : {QStringLiteral("kotofeich"), QStringLiteral("home.html")})
         writePage(name);
-    OutsideAddresses::Table table = OutsideAddresses::shippedTable();
-    table.profilePrefix = page(QString()) + u'/';
-    table.makerHomePage = page(QStringLiteral("home.html"));
-    OutsideAddresses::replaceForTesting(table);
-    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &m_desktop, "open");
-}
-
-void BrowserThroughMainWindowTest::cleanupTestCase()
-{
-    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
-    OutsideAddresses::replaceForTesting(OutsideAddresses::shippedTable());
 }
 
 void BrowserThroughMainWindowTest::heroLinkAndHelpMenuUseTheBuiltInWindow()
 {
-    ScratchProgramFolder folder;
-    QStringList notices;
-    TrayIcon::setNoticeInterceptorForTesting([&notices](const QString &title, const QString &) { notices << title; });
-    Program program;
-    MainWindow &window = program.mainWindow();
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    BrowserWindow &browser = program.browserWindow();
+    ProgramFixture fixture;
+    fixture.addresses.profilePrefix = page(QString()) + u'/';
+    fixture.addresses.makerHomePage = page(QStringLiteral("home.html"));
+    fixture.start();
+    MainWindow &window = fixture.window();
+    BrowserWindow &browser = fixture.program->browserWindow();
+    const auto webView = [&browser] { return browser.findChild<QWebEngineView *>(QStringLiteral("WebBrowser1")); };
     // Nothing of the web engine is started until a page is opened.
-    QVERIFY(!browser.webView());
+    QVERIFY(!webView());
 
     QTest::keyClick(control<PlainJournalView>(&window, "Memo1")->widget(), Qt::Key_F2);
     QTest::mouseClick(control<QWidget>(&window, "twiname"), Qt::LeftButton);
     QTRY_VERIFY(browser.isVisible());
-    QVERIFY(browser.webView());
-    QTRY_COMPARE(browser.webView()->url().toString(), page(QStringLiteral("kotofeich")));
+    QVERIFY(webView());
+    QTRY_COMPARE(webView()->url().toString(), page(QStringLiteral("kotofeich")));
 
     control<QAction>(&window, "N340")->trigger();
-    QCOMPARE(notices.last(), QStringLiteral("Продукты Merovale"));
-    QTRY_COMPARE(browser.webView()->url().toString(), page(QStringLiteral("home.html")));
+    QCOMPARE(fixture.interaction.noticeTitles().last(), QStringLiteral("Продукты Merovale"));
+    QTRY_COMPARE(webView()->url().toString(), page(QStringLiteral("home.html")));
 
     control<QAction>(&window, "N19")->trigger();
-    QCOMPARE(m_desktop.opened.size(), 1);
-    QCOMPARE(m_desktop.opened.first().scheme(), QStringLiteral("mailto"));
-    TrayIcon::setNoticeInterceptorForTesting({});
+    QCOMPARE(fixture.interaction.openedOnDesktop.size(), 1);
+    QCOMPARE(fixture.interaction.openedOnDesktop.first().scheme(), QStringLiteral("mailto"));
 }
 
 QTEST_MAIN(BrowserThroughMainWindowTest)

@@ -1,18 +1,11 @@
-#include "app/MainWindow.h"
-#include "app/Program.h"
-#include "base/OutsideAddresses.h"
 #include "base/Windows1251.h"
 #include "journal/FavouritesWindow.h"
 #include "journal/PlainJournalView.h"
-#include "shell/TrayIcon.h"
 #include "ui/LineNumberedEditor.h"
-#include "tests/support/Controls.h"
-#include "tests/support/DesktopRecorder.h"
-#include "tests/support/ScratchProgramFolder.h"
+#include "tests/support/ProgramFixture.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QTest>
 
@@ -43,52 +36,39 @@ private slots:
     void outsideLinksGoToTheDesktop();
 
 private:
-    void start();
+    void start() { m_fixture->start(); }
     void stop();
-    MainWindow &window() { return m_program->mainWindow(); }
-    FavouritesWindow &favourites() { return m_program->favouritesWindow(); }
+    MainWindow &window() { return m_fixture->window(); }
+    FavouritesWindow &favourites() { return m_fixture->program->favouritesWindow(); }
+    LineNumberedEditor *editor() { return control<LineNumberedEditor>(&favourites(), "Memo1"); }
+    QList<RecordedInteraction::Shown> &shown() { return m_fixture->interaction.shown; }
     void compose() { QTest::keyClick(control<PlainJournalView>(&window(), "Memo1")->widget(), Qt::Key_F2); }
-    QStringList firstRunMessages() const;
+    QStringList firstRunMessages();
 
-    std::unique_ptr<ScratchProgramFolder> m_folder;
-    QStringList m_notices;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<ProgramFixture> m_fixture;
 };
 
 void FavouritesThroughMainWindowTest::init()
 {
-    m_folder = std::make_unique<ScratchProgramFolder>();
-    m_notices.clear();
-    TrayIcon::setNoticeInterceptorForTesting([this](const QString &title, const QString &) { m_notices << title; });
+    m_fixture = std::make_unique<ProgramFixture>();
 }
 
 void FavouritesThroughMainWindowTest::cleanup()
 {
-    m_program.reset();
-    m_folder.reset();
-    TrayIcon::setNoticeInterceptorForTesting({});
-}
-
-void FavouritesThroughMainWindowTest::start()
-{
-    m_program = std::make_unique<Program>();
-    window().random() = RandomGenerator([] { return quint32(0); });
-    window().show();
-    window().activateWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(&window()));
+    m_fixture.reset();
 }
 
 void FavouritesThroughMainWindowTest::stop()
 {
     window().close();
     QVERIFY(!window().isVisible());
-    m_program.reset();
+    m_fixture->program.reset();
 }
 
-QStringList FavouritesThroughMainWindowTest::firstRunMessages() const
+QStringList FavouritesThroughMainWindowTest::firstRunMessages()
 {
     QStringList texts;
-    for (const MessageBoxes::Shown &shown : m_folder->shown())
+    for (const RecordedInteraction::Shown &shown : shown())
         if (shown.text.startsWith(QStringLiteral("Это первый запуск программы")))
             texts << shown.text;
     return texts;
@@ -105,25 +85,25 @@ void FavouritesThroughMainWindowTest::tweetsSurviveARestartWithAutoSaveOn()
     stop();
 
     // The tweet kept its own CR LF, so it is followed by an empty line.
-    QCOMPARE(m_folder->read(QStringLiteral("Lists/favourite.txt")), Windows1251::encodeOrThrow(tweet) + "\r\n");
+    QCOMPARE(m_fixture->folder.read(QStringLiteral("Lists/favourite.txt")), Windows1251::encodeOrThrow(tweet) + "\r\n");
 
-    m_folder->shown().clear();
+    shown().clear();
     start();
     QVERIFY(firstRunMessages().isEmpty());
-    QCOMPARE(window().favourites().lines(), (QStringList{tweet, QString()}));
+    QCOMPARE(m_fixture->core().favourites().lines(), (QStringList{tweet, QString()}));
 }
 
 void FavouritesThroughMainWindowTest::autoSaveOffWritesNothingAndAsksAgain()
 {
-    m_folder->writeSettings("[option]\r\ncheck4=0\r\n");
+    m_fixture->folder.writeSettings("[option]\r\ncheck4=0\r\n");
     for (int run = 0; run < 2; ++run) {
-        m_folder->shown().clear();
+        shown().clear();
         start();
         QCOMPARE(firstRunMessages().size(), 1);
         compose();
         QTest::mouseClick(control<QWidget>(&window(), "XPHoverLabel5"), Qt::LeftButton);
         stop();
-        QVERIFY(!QFile::exists(m_folder->path(QStringLiteral("Lists/favourite.txt"))));
+        QVERIFY(!QFile::exists(m_fixture->folder.path(QStringLiteral("Lists/favourite.txt"))));
     }
 }
 
@@ -134,18 +114,17 @@ void FavouritesThroughMainWindowTest::f7ShowsTheSameTextWithItsEdits()
     QTest::mouseClick(control<QWidget>(&window(), "XPHoverLabel5"), Qt::LeftButton);
     QTest::keyClick(&window(), Qt::Key_F7);
     QTRY_VERIFY(favourites().isVisible());
-    QCOMPARE(m_notices.last(), QStringLiteral("Избранное"));
+    QCOMPARE(m_fixture->interaction.noticeTitles().last(), QStringLiteral("Избранное"));
 
-    LineNumberedEditor *editor = favourites().editor();
-    editor->moveCursor(QTextCursor::End);
-    QTest::keyClicks(editor, QStringLiteral(" mine"));
+    editor()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor(), QStringLiteral(" mine"));
     favourites().close();
     QVERIFY(!favourites().isVisible());
     QVERIFY(window().isVisible());
 
     QTest::keyClick(&window(), Qt::Key_F7);
     QTRY_VERIFY(favourites().isVisible());
-    QVERIFY(favourites().editor()->toPlainText().endsWith(QStringLiteral(" mine")));
+    QVERIFY(editor()->toPlainText().endsWith(QStringLiteral(" mine")));
 }
 
 void FavouritesThroughMainWindowTest::keysReachTheRightMenus()
@@ -155,7 +134,7 @@ void FavouritesThroughMainWindowTest::keysReachTheRightMenus()
     QTest::keyClick(&window(), Qt::Key_F7);
     QTRY_VERIFY(favourites().isVisible());
     favourites().activateWindow();
-    LineNumberedEditor *editor = favourites().editor();
+    LineNumberedEditor *editor = this->editor();
     editor->setPlainText(QStringLiteral("вырежи меня"));
     editor->selectAll();
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
@@ -175,31 +154,29 @@ void FavouritesThroughMainWindowTest::keysReachTheRightMenus()
 void FavouritesThroughMainWindowTest::unreadableFileIsNeverWrittenOver()
 {
     // A folder in the file's place cannot be read, whoever runs the program.
-    QDir().mkpath(m_folder->path(QStringLiteral("Lists/favourite.txt")));
+    QDir().mkpath(m_fixture->folder.path(QStringLiteral("Lists/favourite.txt")));
     start();
     QVERIFY(firstRunMessages().isEmpty());
-    QVERIFY(m_folder->shown().first().text.startsWith(QStringLiteral("Cannot open file \"")));
+    QVERIFY(shown().first().text.startsWith(QStringLiteral("Cannot open file \"")));
     compose();
     QTest::mouseClick(control<QWidget>(&window(), "XPHoverLabel5"), Qt::LeftButton);
-    m_folder->shown().clear();
+    shown().clear();
     stop();
-    QVERIFY(QFileInfo(m_folder->path(QStringLiteral("Lists/favourite.txt"))).isDir());
-    QCOMPARE(m_folder->shown().size(), 1);
-    QVERIFY(m_folder->shown().first().text.contains(QStringLiteral("Избранно")));
+    QVERIFY(QFileInfo(m_fixture->folder.path(QStringLiteral("Lists/favourite.txt"))).isDir());
+    QCOMPARE(shown().size(), 1);
+    QVERIFY(shown().first().text.contains(QStringLiteral("Избранно")));
 }
 
-QTEST_MAIN(FavouritesThroughMainWindowTest)
 // The window's two outside links, as the program wires them, reach the desktop.
 void FavouritesThroughMainWindowTest::outsideLinksGoToTheDesktop()
 {
     start();
-    DesktopRecorder desktop;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &desktop, "open");
     control<QAction>(&favourites(), "N10")->trigger();
     control<QAction>(&favourites(), "N8")->trigger();
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QCOMPARE(desktop.opened, (QList<QUrl>{QUrl(OutsideAddresses::communityGroup()),
-                                          QUrl(OutsideAddresses::makerHomePage())}));
+    const OutsideAddresses::Table shipped = OutsideAddresses::shippedTable();
+    QCOMPARE(m_fixture->interaction.openedOnDesktop,
+             (QList<QUrl>{QUrl(shipped.communityGroup), QUrl(shipped.makerHomePage)}));
 }
 
+QTEST_MAIN(FavouritesThroughMainWindowTest)
 #include "FavouritesThroughMainWindowTest.moc"

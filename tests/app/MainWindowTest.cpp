@@ -1,21 +1,17 @@
-#include "app/CommandTable.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "base/Windows1251.h"
 #include "journal/PlainJournalView.h"
-#include "journal/SharedPrintDialog.h"
 #include "settings/SettingsDialog.h"
-#include "settings/SettingsRecord.h"
-#include "shell/BrowserWindow.h"
+#include "shell/OutsideLinks.h"
 #include "shell/TrayIcon.h"
-#include "ui/FileDialogs.h"
+#include "ui/DesktopInteraction.h"
 #include "ui/HoverLinkLabel.h"
 #include "ui/ImageButton.h"
-#include "ui/InputBox.h"
 #include "tests/support/Controls.h"
 #include "tests/support/ModalWindows.h"
 #include "tests/support/OrdinaryUser.h"
-#include "tests/support/ScratchProgramFolder.h"
+#include "tests/support/ProgramFixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -57,9 +53,7 @@ QStringList captions(const QList<QAction *> &actions)
 } // namespace
 
 // Drives the real main window, started the way the program starts, in a
-// scratch program folder. Every composition uses the first entries of
-// one-entry lists, so the tweets are known; the opening list is built in and
-// the clock decides the opening, so tests fix the generator's clock.
+// scratch program folder (tests/support/ProgramFixture.h).
 class MainWindowTest : public QObject
 {
     Q_OBJECT
@@ -81,6 +75,8 @@ private slots:
     void promotionalCommandsRetargetTheHeroLink();
     void additionsAppendWhatWasTyped();
     void autogenerationSwitchesTheControls();
+    void optionsButtonWaitsForATweetOrTheStop_data();
+    void optionsButtonWaitsForATweetOrTheStop();
     void optionsMenuOpensBelowTheButtonTop();
     void linksAddToTheFavourites();
     void closeWritesListsAndKeepsWindowOnFailure();
@@ -89,11 +85,15 @@ private slots:
     void frameIsFixed();
     void missingListFileStillOpensTheWindow();
     void everyControlKeepsItsObjectName();
-    void readsTheSettingsThroughTheRecord();
+    void readsTheSettingsLive();
 
 private:
-    void start();
-    MainWindow &window() { return m_program->mainWindow(); }
+    void start(const QString &folder = QString()) { m_fixture->start(folder); }
+    MainWindow &window() { return m_fixture->window(); }
+    YarnCore &core() { return m_fixture->core(); }
+    Program &program() { return *m_fixture->program; }
+    RecordedInteraction &interaction() { return m_fixture->interaction; }
+    QList<RecordedInteraction::Shown> &shown() { return m_fixture->interaction.shown; }
     // The main window's controls and menu items, by object name.
     template <typename T = QWidget>
     T *find(const char *name) { return control<T>(&window(), name); }
@@ -101,37 +101,17 @@ private:
     void compose() { QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_F2); }
     void closeWithUnwritableLists(const QString &folder);
 
-    std::unique_ptr<ScratchProgramFolder> m_folder;
-    QStringList m_notices;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<ProgramFixture> m_fixture;
 };
 
 void MainWindowTest::init()
 {
-    m_folder = std::make_unique<ScratchProgramFolder>();
-    m_notices.clear();
-    TrayIcon::setNoticeInterceptorForTesting([this](const QString &title, const QString &) { m_notices << title; });
+    m_fixture = std::make_unique<ProgramFixture>();
 }
 
 void MainWindowTest::cleanup()
 {
-    m_program.reset();
-    m_folder.reset();
-    InputBox::setAnswerForTesting({});
-    FileDialogs::setNextResultForTesting({});
-    SharedPrintDialog::setAnswerForTesting({});
-    TrayIcon::setNoticeInterceptorForTesting({});
-    MessageBoxes::setQuestionAnswerForTesting(false);
-}
-
-void MainWindowTest::start()
-{
-    m_program = std::make_unique<Program>();
-    // The first opening ("Как-то раз задумал") is drawn whenever the clock reads 0.
-    window().random() = RandomGenerator([] { return quint32(0); });
-    window().show();
-    window().activateWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(&window()));
+    m_fixture.reset();
 }
 
 void MainWindowTest::startsAsLaidOut()
@@ -151,10 +131,10 @@ void MainWindowTest::startsAsLaidOut()
         QVERIFY2(!find(name)->isEnabled(), name);
     QVERIFY(find<ImageButton>("Button1")->isEnabled());
     QVERIFY(!command("vykl")->isEnabled());
-    QCOMPARE(m_notices, QStringList{QStringLiteral("Merovale Yarnspin приветствует вас")});
+    QCOMPARE(interaction().noticeTitles(), QStringList{QStringLiteral("Merovale Yarnspin приветствует вас")});
     // First start: no favourites file yet.
-    QCOMPARE(m_folder->shown().size(), 1);
-    QVERIFY(m_folder->shown().first().text.startsWith(QStringLiteral("Это первый запуск программы")));
+    QCOMPARE(shown().size(), 1);
+    QVERIFY(shown().first().text.startsWith(QStringLiteral("Это первый запуск программы")));
 }
 
 void MainWindowTest::menusFollowTheCommandTable()
@@ -198,7 +178,7 @@ void MainWindowTest::composingFillsJournalBufferAndHeroLink()
     QCOMPARE(find<HoverLinkLabel>("twiname")->text(), QStringLiteral("@kotofeich"));
     QCOMPARE(find<HoverLinkLabel>("twiname")->toolTip(),
              QStringLiteral("Открыть твиттер героя этой сказки - @kotofeich"));
-    QCOMPARE(window().heroLinkAddress(), QStringLiteral("https://twitter.com/kotofeich"));
+    QCOMPARE(program().links().heroAddress(), QStringLiteral("https://twitter.com/kotofeich"));
     for (const char *name : {"XPHoverLabel1", "XPHoverLabel6", "PngBitBtn1"})
         QVERIFY2(find(name)->isEnabled(), name);
 }
@@ -207,17 +187,17 @@ void MainWindowTest::plainNamesHideTheHeroLinkAndKeepTheHandle()
 {
     start();
     compose();
-    control<QRadioButton>(&m_program->settingsDialog(), "justname")->setChecked(true);
+    control<QRadioButton>(&program().settingsDialog(), "justname")->setChecked(true);
     compose();
     QVERIFY(!find<HoverLinkLabel>("twiname")->isVisible());
-    QCOMPARE(window().heroHandle(), QStringLiteral("kotofeich"));
+    QCOMPARE(core().heroHandle().text, QStringLiteral("kotofeich"));
     QCOMPARE(find<PlainJournalView>("Memo2")->text(),
              QStringLiteral("Как-то раз задумал Воробей погулять на болоте.\r\n"));
 }
 
 void MainWindowTest::neitherModeComposesNothing()
 {
-    m_folder->writeSettings("[option]\r\ntwiname=0\r\njustname=0\r\n");
+    m_fixture->folder.writeSettings("[option]\r\ntwiname=0\r\njustname=0\r\n");
     start();
     compose();
     find<ImageButton>("Button1")->click();
@@ -230,10 +210,10 @@ void MainWindowTest::autoCopyFollowsTheSetting()
 {
     start();
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    control<QCheckBox>(&m_program->settingsDialog(), "CheckBox1")->setChecked(false);
+    control<QCheckBox>(&program().settingsDialog(), "CheckBox1")->setChecked(false);
     compose();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
-    control<QCheckBox>(&m_program->settingsDialog(), "CheckBox1")->setChecked(true);
+    control<QCheckBox>(&program().settingsDialog(), "CheckBox1")->setChecked(true);
     compose();
     QCOMPARE(QGuiApplication::clipboard()->text(), tweet + QStringLiteral("\r\n"));
 }
@@ -270,10 +250,10 @@ void MainWindowTest::keyCombinationsGoThroughTheMainMenu()
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("вставка"));
 
     // Ctrl+Q quits, writing the lists first.
-    QFile::remove(m_folder->path(QStringLiteral("Lists/names.txt")));
+    QFile::remove(m_fixture->folder.path(QStringLiteral("Lists/names.txt")));
     QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_Q, Qt::ControlModifier);
     QTRY_VERIFY(!window().isVisible());
-    QCOMPARE(m_folder->read(QStringLiteral("Lists/names.txt")), QByteArray("kotofeich\r\n"));
+    QCOMPARE(m_fixture->folder.read(QStringLiteral("Lists/names.txt")), QByteArray("kotofeich\r\n"));
 }
 
 void MainWindowTest::newAndClearAll()
@@ -304,13 +284,13 @@ void MainWindowTest::newAndClearAll()
 void MainWindowTest::openAndSaveRoundTrip()
 {
     start();
-    const QString opened = m_folder->path(QStringLiteral("мои.yrn"));
+    const QString opened = m_fixture->folder.path(QStringLiteral("мои.yrn"));
     {
         QFile file(opened);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("one\ntwo\n\xcf\xf0\xe8\xe2\xe5\xf2");
     }
-    FileDialogs::setNextResultForTesting([&](const QString &) { return opened; });
+    interaction().fileAnswer = [&](const QString &) { return opened; };
     QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(find<PlainJournalView>("Memo1")->text(), QStringLiteral("one\r\ntwo\r\nПривет"));
     QCOMPARE(window().windowTitle(), QStringLiteral("Merovale Yarnspin [мои.yrn]"));
@@ -318,10 +298,10 @@ void MainWindowTest::openAndSaveRoundTrip()
 
     // Composing after a text without a final line end starts a new line.
     compose();
-    const QString saved = m_folder->path(QStringLiteral("saved.yrn"));
-    FileDialogs::setNextResultForTesting([&](const QString &) { return saved; });
+    const QString saved = m_fixture->folder.path(QStringLiteral("saved.yrn"));
+    interaction().fileAnswer = [&](const QString &) { return saved; };
     command("N13")->trigger();
-    QCOMPARE(m_folder->read(QStringLiteral("saved.yrn")),
+    QCOMPARE(m_fixture->folder.read(QStringLiteral("saved.yrn")),
              Windows1251::encodeOrThrow(QStringLiteral("one\r\ntwo\r\nПривет\r\n") + tweet + QStringLiteral("\r\n\r\n")));
     QCOMPARE(window().windowTitle(), QStringLiteral("Merovale Yarnspin [saved.yrn]"));
 
@@ -329,7 +309,7 @@ void MainWindowTest::openAndSaveRoundTrip()
     command("N10")->trigger();
     command("N13")->trigger();
     QCOMPARE(QFileInfo(saved).size(), 0);
-    FileDialogs::setNextResultForTesting([](const QString &) { return QString(); });
+    interaction().fileAnswer = [](const QString &) { return QString(); };
     command("N11")->trigger();
     QCOMPARE(window().windowTitle(), QStringLiteral("Merovale Yarnspin [saved.yrn]"));
 }
@@ -338,13 +318,12 @@ void MainWindowTest::printsTheJournalToPdf()
 {
     start();
     compose();
-    const QString pdf = m_folder->path(QStringLiteral("journal.pdf"));
-    QPrinter &printer = SharedPrintDialog::instance().printer();
+    const QString pdf = m_fixture->folder.path(QStringLiteral("journal.pdf"));
+    QPrinter &printer = interaction().printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    SharedPrintDialog::setAnswerForTesting(true);
+    interaction().printAnswer = true;
     QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_P, Qt::ControlModifier);
-    SharedPrintDialog::setAnswerForTesting(std::nullopt);
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     QVERIFY(text.waitForFinished());
@@ -359,52 +338,52 @@ void MainWindowTest::promotionalCommandsRetargetTheHeroLink()
     command("N40")->trigger();
     QCOMPARE(find<PlainJournalView>("Memo1")->text().count(QStringLiteral("Помогайте нам!")), 2);
     QCOMPARE(find<HoverLinkLabel>("twiname")->text(), QStringLiteral("@quenby"));
-    QCOMPARE(window().heroLinkAddress(), QStringLiteral("https://twitter.com/quenby"));
+    QCOMPARE(program().links().heroAddress(), QStringLiteral("https://twitter.com/quenby"));
     QCOMPARE(find<HoverLinkLabel>("twiname")->toolTip(), QStringLiteral("Открыть твиттер автора программы - @quenby"));
 
     command("N20")->trigger();
     QCOMPARE(find<HoverLinkLabel>("twiname")->text(), QStringLiteral("Скачать"));
-    QVERIFY(window().heroHandleIsAddress());
+    QVERIFY(core().heroHandle().isAddress);
     QVERIFY(find<PlainJournalView>("Memo1")->text().contains(
-        QStringLiteral("Прямая ссылка на загрузку самой свежей версии программы: ") + window().heroLinkAddress()));
+        QStringLiteral("Прямая ссылка на загрузку самой свежей версии программы: ") + program().links().heroAddress()));
     QCOMPARE(find<QLabel>("Label1")->text(), QStringLiteral("Нажмите на кнопку \"Сочинить смешной твит!\""));
     compose();
     QCOMPARE(find<HoverLinkLabel>("twiname")->text(), QStringLiteral("@kotofeich"));
-    QCOMPARE(window().heroLinkAddress(), QStringLiteral("https://twitter.com/kotofeich"));
+    QCOMPARE(program().links().heroAddress(), QStringLiteral("https://twitter.com/kotofeich"));
 }
 
 void MainWindowTest::additionsAppendWhatWasTyped()
 {
     start();
-    m_folder->shown().clear();
+    shown().clear();
     QStringList asked;
     std::optional<QString> answer = QStringLiteral("  ");
-    InputBox::setAnswerForTesting([&](const QString &caption, const QString &prompt) {
+    interaction().textAnswer = ([&](const QString &caption, const QString &prompt) {
         asked << caption + u'|' + prompt;
         return answer;
     });
     command("N415555")->trigger();
     QCOMPARE(asked.last(), QStringLiteral("Новое название для твита|Например, Твитёнок-мамонтёнок"));
-    QCOMPARE(window().phrases().list(PhraseListId::Titles).count(), 2);
-    QVERIFY(m_folder->shown().isEmpty());
+    QCOMPARE(core().phrases().list(PhraseListId::Titles).count(), 2);
+    QVERIFY(shown().isEmpty());
 
     answer = QString();
     command("N51")->trigger();
     answer = std::nullopt;
     command("N525454")->trigger();
-    QCOMPARE(m_folder->shown().size(), 2);
-    QCOMPARE(m_folder->shown()[0].text, QStringLiteral("Новое действие не было добавлено в программу."));
-    QCOMPARE(m_folder->shown()[1].text, QStringLiteral("Новое место не было добавлено в программу."));
+    QCOMPARE(shown().size(), 2);
+    QCOMPARE(shown()[0].text, QStringLiteral("Новое действие не было добавлено в программу."));
+    QCOMPARE(shown()[1].text, QStringLiteral("Новое место не было добавлено в программу."));
 
     // The new title is written at close as the file's last line.
     window().close();
-    QVERIFY(m_folder->read(QStringLiteral("Lists/thenames.txt")).endsWith("\r\n  \r\n"));
+    QVERIFY(m_fixture->folder.read(QStringLiteral("Lists/thenames.txt")).endsWith("\r\n  \r\n"));
 }
 
 void MainWindowTest::autogenerationSwitchesTheControls()
 {
     start();
-    m_notices.clear();
+    interaction().notices.clear();
     QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_F3);
     QVERIFY(find<QTimer>("Timer1")->isActive());
     QCOMPARE(find<QTimer>("Timer1")->interval(), 50);
@@ -412,7 +391,7 @@ void MainWindowTest::autogenerationSwitchesTheControls()
     QVERIFY(!find<ImageButton>("Button1")->isEnabled());
     QVERIFY(!find<ImageButton>("PngBitBtn1")->isEnabled());
     QVERIFY(!command("vkl")->isEnabled());
-    QCOMPARE(m_notices, QStringList{QStringLiteral("Merovale Yarnspin начал генерировать твиты сам")});
+    QCOMPARE(interaction().noticeTitles(), QStringList{QStringLiteral("Merovale Yarnspin начал генерировать твиты сам")});
     // The first timed tweet enables the options button again; the compose button stays off.
     QTRY_VERIFY(find<ImageButton>("PngBitBtn1")->isEnabled());
     QVERIFY(!find<ImageButton>("Button1")->isEnabled());
@@ -420,7 +399,29 @@ void MainWindowTest::autogenerationSwitchesTheControls()
     QVERIFY(!find<QTimer>("Timer1")->isActive());
     QVERIFY(!find<HoverLinkLabel>("Label5")->isVisible());
     QVERIFY(find<ImageButton>("Button1")->isEnabled());
-    QCOMPARE(m_notices.size(), 1);
+    QCOMPARE(interaction().notices.size(), 1);
+}
+
+void MainWindowTest::optionsButtonWaitsForATweetOrTheStop_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<int>("ticks");
+    QTest::newRow("stopped before the first tick") << QByteArray() << 0;
+    QTest::newRow("neither mode: ticks compose nothing") << QByteArray("[option]\r\ntwiname=0\r\njustname=0\r\n") << 4;
+}
+
+void MainWindowTest::optionsButtonWaitsForATweetOrTheStop()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(int, ticks);
+    m_fixture->folder.writeSettings(settings);
+    start();
+    command("vkl")->trigger();
+    QTest::qWait(ticks * 50 + 20 * (ticks > 0));
+    QVERIFY(!find<ImageButton>("PngBitBtn1")->isEnabled());
+    command("vykl")->trigger();
+    QVERIFY(find<ImageButton>("PngBitBtn1")->isEnabled());
+    QVERIFY(find<ImageButton>("Button1")->isEnabled());
 }
 
 void MainWindowTest::optionsMenuOpensBelowTheButtonTop()
@@ -441,26 +442,26 @@ void MainWindowTest::linksAddToTheFavourites()
     compose();
     QTest::mouseClick(find<HoverLinkLabel>("XPHoverLabel5"), Qt::LeftButton);
     QTest::mouseClick(find<HoverLinkLabel>("XPHoverLabel6"), Qt::LeftButton);
-    QCOMPARE(window().favourites().lines(), (QStringList{tweet + QStringLiteral("\r\n"), QString()}));
+    QCOMPARE(core().favourites().lines(), (QStringList{tweet + QStringLiteral("\r\n"), QString()}));
 }
 
 void MainWindowTest::closeWritesListsAndKeepsWindowOnFailure()
 {
     start();
-    QDir(m_folder->path(QStringLiteral("Lists"))).removeRecursively();
-    m_folder->shown().clear();
+    QDir(m_fixture->folder.path(QStringLiteral("Lists"))).removeRecursively();
+    shown().clear();
     window().close();
     QVERIFY(window().isVisible());
-    QCOMPARE(m_folder->shown().size(), 2);
-    QVERIFY2(m_folder->shown().first().text.startsWith(QStringLiteral("Cannot create file \"")),
-             qPrintable(m_folder->shown().first().text));
-    QCOMPARE(m_folder->shown()[1].kind, MessageBoxes::Kind::Question);
+    QCOMPARE(shown().size(), 2);
+    QVERIFY2(shown().first().text.startsWith(QStringLiteral("Cannot create file \"")),
+             qPrintable(shown().first().text));
+    QCOMPARE(shown()[1].kind, RecordedInteraction::Shown::Kind::Question);
     // Once the folder is back, closing again writes every list and the favourites.
-    QDir(m_folder->path(QString())).mkpath(QStringLiteral("Lists"));
+    QDir(m_fixture->folder.path(QString())).mkpath(QStringLiteral("Lists"));
     window().close();
     QVERIFY(!window().isVisible());
-    QCOMPARE(m_folder->read(QStringLiteral("Lists/names.txt")), QByteArray("kotofeich\r\n"));
-    QVERIFY(QFile::exists(m_folder->path(QStringLiteral("Lists/favourite.txt"))));
+    QCOMPARE(m_fixture->folder.read(QStringLiteral("Lists/names.txt")), QByteArray("kotofeich\r\n"));
+    QVERIFY(QFile::exists(m_fixture->folder.path(QStringLiteral("Lists/favourite.txt"))));
 }
 
 void MainWindowTest::unwritableListsNeverTrapTheUser()
@@ -472,14 +473,14 @@ void MainWindowTest::unwritableListsNeverTrapTheUser()
     }
     // The titles can be written, the accounts cannot; the places have no final
     // line end, so a rewrite of them would show.
-    const QString folder = m_folder->path(QString());
-    m_folder->writeList(QStringLiteral("places.txt"), "\xed\xe0 \xe1\xee\xeb\xee\xf2\xe5.");
+    const QString folder = m_fixture->folder.path(QString());
+    m_fixture->folder.writeList(QStringLiteral("places.txt"), "\xed\xe0 \xe1\xee\xeb\xee\xf2\xe5.");
     const auto everyone = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther
                           | QFileDevice::WriteOther;
     QVERIFY(OrdinaryUser::openToEveryone(folder));
-    QVERIFY(OrdinaryUser::openToEveryone(m_folder->path(QStringLiteral("Lists"))));
-    QVERIFY(QFile::setPermissions(m_folder->path(QStringLiteral("Lists/thenames.txt")), everyone));
-    QVERIFY(QFile::setPermissions(m_folder->path(QStringLiteral("Lists/names.txt")),
+    QVERIFY(OrdinaryUser::openToEveryone(m_fixture->folder.path(QStringLiteral("Lists"))));
+    QVERIFY(QFile::setPermissions(m_fixture->folder.path(QStringLiteral("Lists/thenames.txt")), everyone));
+    QVERIFY(QFile::setPermissions(m_fixture->folder.path(QStringLiteral("Lists/names.txt")),
                                   QFileDevice::ReadOwner | QFileDevice::ReadOther));
     const QString failure = OrdinaryUser::verify("unwritableListsNeverTrapTheUser", folder, folder,
                                                  [&] { closeWithUnwritableLists(folder); });
@@ -488,31 +489,30 @@ void MainWindowTest::unwritableListsNeverTrapTheUser()
 
 void MainWindowTest::closeWithUnwritableLists(const QString &folder)
 {
-    ProgramFolder::overrideForTesting(folder);
-    start();
-    InputBox::setAnswerForTesting([](const QString &, const QString &) { return QStringLiteral("новое"); });
+    start(folder);
+    interaction().textAnswer = ([](const QString &, const QString &) { return QStringLiteral("новое"); });
     command("N415555")->trigger();
-    m_folder->shown().clear();
+    shown().clear();
 
     // No keeps the window open for a retry, as often as the user likes.
     for (int attempt = 0; attempt < 2; ++attempt) {
         window().close();
         QVERIFY(window().isVisible());
     }
-    QCOMPARE(m_folder->shown().size(), 4);
-    QCOMPARE(m_folder->shown()[0].kind, MessageBoxes::Kind::Error);
-    QVERIFY2(m_folder->shown()[0].text.startsWith(QStringLiteral("Cannot create file \"")),
-             qPrintable(m_folder->shown()[0].text));
-    QVERIFY2(m_folder->shown()[0].text.contains(QStringLiteral("names.txt")), qPrintable(m_folder->shown()[0].text));
-    QCOMPARE(m_folder->shown()[1].kind, MessageBoxes::Kind::Question);
-    QCOMPARE(m_folder->shown()[1].caption, QStringLiteral("Merovale Yarn"));
-    QCOMPARE(m_folder->shown()[1].text, QStringLiteral("Сохранить не удалось. Выйти без сохранения?"));
+    QCOMPARE(shown().size(), 4);
+    QCOMPARE(shown()[0].kind, RecordedInteraction::Shown::Kind::Error);
+    QVERIFY2(shown()[0].text.startsWith(QStringLiteral("Cannot create file \"")),
+             qPrintable(shown()[0].text));
+    QVERIFY2(shown()[0].text.contains(QStringLiteral("names.txt")), qPrintable(shown()[0].text));
+    QCOMPARE(shown()[1].kind, RecordedInteraction::Shown::Kind::Question);
+    QCOMPARE(shown()[1].caption, QStringLiteral("Merovale Yarn"));
+    QCOMPARE(shown()[1].text, QStringLiteral("Сохранить не удалось. Выйти без сохранения?"));
 
     // Yes ends without writing more; what was written before the failure stays.
-    MessageBoxes::setQuestionAnswerForTesting(true);
+    interaction().questionAnswer = true;
     window().close();
     QVERIFY(!window().isVisible());
-    QCOMPARE(m_folder->shown().size(), 6);
+    QCOMPARE(shown().size(), 6);
     const QDir lists(folder + QStringLiteral("/Lists"));
     QFile titles(lists.filePath(QStringLiteral("thenames.txt")));
     QVERIFY(titles.open(QIODevice::ReadOnly));
@@ -525,19 +525,20 @@ void MainWindowTest::closeWithUnwritableLists(const QString &folder)
 
 void MainWindowTest::boxesClosedWhileHiddenLeaveTheProgramRunning()
 {
-    start();
-    QFile::remove(m_folder->path(QStringLiteral("Lists/names.txt")));
-    // Real boxes, closed by their title bar's button as a user would.
-    MessageBoxes::setInterceptorForTesting({});
+    // Real boxes, closed by their title bar's button as a user would; with a
+    // favourites file, so that no first-run message stops the start.
+    m_fixture->folder.writeList(QStringLiteral("favourite.txt"), QByteArray());
+    m_fixture->startWithTheDesktop();
+    QFile::remove(m_fixture->folder.path(QStringLiteral("Lists/names.txt")));
     const auto closeTheBoxSoon = [] { ModalWindows::whenModalShown([](QWidget *box) { box->close(); }); };
     QStringList steps;
     QTimer::singleShot(0, &window(), [&] {
-        window().tray().hideToTray();
+        window().hideToTray();
         closeTheBoxSoon();
         command("N32")->trigger();
         steps << QStringLiteral("About box closed");
         closeTheBoxSoon();
-        MessageBoxes::showMessage(QStringLiteral("Сообщение"));
+        DesktopInteraction({}).showMessage(QStringLiteral("Сообщение"));
         steps << QStringLiteral("message closed");
         QTimer::singleShot(300, &window(), [&] {
             steps << (window().isVisible() ? QStringLiteral("shown") : QStringLiteral("still hidden"));
@@ -551,8 +552,7 @@ void MainWindowTest::boxesClosedWhileHiddenLeaveTheProgramRunning()
     QCOMPARE(QApplication::exec(), 0);
     QCOMPARE(steps, (QStringList{QStringLiteral("About box closed"), QStringLiteral("message closed"),
                                  QStringLiteral("still hidden")}));
-    QCOMPARE(m_folder->read(QStringLiteral("Lists/names.txt")), QByteArray("kotofeich\r\n"));
-    QVERIFY(QFile::exists(m_folder->path(QStringLiteral("Lists/favourite.txt"))));
+    QCOMPARE(m_fixture->folder.read(QStringLiteral("Lists/names.txt")), QByteArray("kotofeich\r\n"));
 }
 
 void MainWindowTest::frameIsFixed()
@@ -578,17 +578,17 @@ void MainWindowTest::frameIsFixed()
 
 void MainWindowTest::missingListFileStillOpensTheWindow()
 {
-    QFile::remove(m_folder->path(QStringLiteral("Lists/names.txt")));
+    QFile::remove(m_fixture->folder.path(QStringLiteral("Lists/names.txt")));
     start();
-    QVERIFY(m_notices.isEmpty());
-    QCOMPARE(m_folder->shown().size(), 2);
-    QCOMPARE(m_folder->shown().first().kind, MessageBoxes::Kind::Error);
-    QVERIFY(m_folder->shown().first().text.startsWith(QStringLiteral("Cannot open file \"")));
-    QVERIFY(m_folder->shown().first().text.contains(QStringLiteral("names.txt")));
-    QCOMPARE(window().phrases().list(PhraseListId::Titles).count(), 1);
-    QCOMPARE(window().phrases().list(PhraseListId::Places).count(), 0);
+    QVERIFY(interaction().notices.isEmpty());
+    QCOMPARE(shown().size(), 2);
+    QCOMPARE(shown().first().kind, RecordedInteraction::Shown::Kind::Error);
+    QVERIFY(shown().first().text.startsWith(QStringLiteral("Cannot open file \"")));
+    QVERIFY(shown().first().text.contains(QStringLiteral("names.txt")));
+    QCOMPARE(core().phrases().list(PhraseListId::Titles).count(), 1);
+    QCOMPARE(core().phrases().list(PhraseListId::Places).count(), 0);
     // The settings dialog is still created, and read the settings file.
-    QCOMPARE(m_program->settingsDialog().compositionMode(), SettingsRecord::CompositionMode::Account);
+    QCOMPARE(core().settings().compositionMode(), CompositionMode::Account);
     compose();
     QCOMPARE(find<PlainJournalView>("Memo2")->text(), QStringLiteral("Как-то раз задумал @  \r\n"));
 }
@@ -596,23 +596,36 @@ void MainWindowTest::missingListFileStillOpensTheWindow()
 void MainWindowTest::everyControlKeepsItsObjectName()
 {
     start();
+    QList<QAction *> items;
+    std::function<void(const QList<QAction *> &)> collect = [&](const QList<QAction *> &actions) {
+        for (QAction *action : actions) {
+            if (action->isSeparator())
+                continue;
+            items.append(action);
+            if (action->menu())
+                collect(action->menu()->actions());
+        }
+    };
+    collect(window().menuBar()->actions());
+    collect(find<QMenu>("context")->actions());
+    collect(find<QMenu>("PopupMenu1")->actions());
     QSet<QString> itemNames;
-    for (const CommandRow &row : commandTable()) {
-        if (!row.name)
-            continue;
-        const QString name = QString::fromLatin1(row.name);
+    for (QAction *item : items) {
+        const QString name = item->objectName();
         // A name used twice would let findChild and grep land on the wrong item.
-        QVERIFY2(!itemNames.contains(name), row.name);
+        QVERIFY2(!name.isEmpty(), qPrintable(item->text()));
+        QVERIFY2(!itemNames.contains(name), qPrintable(name));
         itemNames.insert(name);
         QCOMPARE(window().findChildren<QAction *>(name).size(), 1);
     }
     for (const char *name : {"Image1", "Image2", "Image3", "Image4", "Label1", "Label3", "Label4", "Label5", "Label6",
                              "Label7", "Label8", "Label9", "twiname", "Memo1", "Memo2", "XPHoverLabel1",
                              "XPHoverLabel2", "XPHoverLabel5", "XPHoverLabel6", "Button1", "PngBitBtn1", "Timer1",
-                             "context", "PopupMenu1", "TextTrayIcon1"})
+                             "context", "PopupMenu1"})
         QVERIFY2(window().findChild<QObject *>(QString::fromLatin1(name)), name);
+    QCOMPARE(program().trayIcon().objectName(), QStringLiteral("TextTrayIcon1"));
     QCOMPARE(window().objectName(), QStringLiteral("Form1"));
-    QCOMPARE(m_program->settingsDialog().objectName(), QStringLiteral("Form6"));
+    QCOMPARE(program().settingsDialog().objectName(), QStringLiteral("Form6"));
     QStringList aboutLinks;
     for (QWidget *topLevel : QApplication::topLevelWidgets()) {
         if (topLevel->objectName() == QStringLiteral("Form2")) {
@@ -623,71 +636,48 @@ void MainWindowTest::everyControlKeepsItsObjectName()
     QCOMPARE(aboutLinks, (QStringList{QStringLiteral("XPHoverLabel3"), QStringLiteral("XPHoverLabel6")}));
 }
 
-namespace {
-
-// Settings a test sets directly, without a dialog or a file.
-struct FixedSettings : SettingsRecord
+void MainWindowTest::readsTheSettingsLive()
 {
-    CompositionMode mode = CompositionMode::Account;
-    bool suppressed = false;
-    bool copy = false;
-    bool minimizeToTray = false;
-
-    CompositionMode compositionMode() const override { return mode; }
-    QString ownAccount() const override { return {}; }
-    bool noticesSuppressed() const override { return suppressed; }
-    bool autoCopy() const override { return copy; }
-    bool autoSaveFavourites() const override { return false; }
-    bool minimizeToTrayFlag() const override { return minimizeToTray; }
-};
-
-} // namespace
-
-void MainWindowTest::readsTheSettingsThroughTheRecord()
-{
-    MainWindow window;
-    m_notices.clear();
-    // Not yet attached: nothing is composed.
-    window.composeTweet();
-    QVERIFY(control<PlainJournalView>(&window, "Memo1")->text().isEmpty());
-
-    FixedSettings settings;
-    QDialog settingsDialog;
-    QDialog aboutBox;
-    FavouritesWindow favouritesWindow(window.favourites(), window.favouritesServices());
-    BrowserWindow browserWindow;
-    window.attach({settings, settingsDialog, aboutBox, favouritesWindow, browserWindow});
-    window.random() = RandomGenerator([] { return quint32(0); });
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    start();
+    interaction().notices.clear();
+    Settings &settings = core().settings();
+    SettingsValues values = settings.values();
 
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    settings.mode = SettingsRecord::CompositionMode::PlainName;
-    window.composeTweet();
-    QCOMPARE(control<PlainJournalView>(&window, "Memo2")->text(),
-             QStringLiteral("Как-то раз задумал Воробей погулять на болоте.\r\n"));
+    values.accountMode = false;
+    values.plainNameMode = true;
+    values.autoCopy = false;
+    settings.setValues(values);
+    window().composeTweet();
+    QCOMPARE(find<PlainJournalView>("Memo2")->text(), QStringLiteral("Как-то раз задумал Воробей погулять на болоте.\r\n"));
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
-    settings.mode = SettingsRecord::CompositionMode::Neither;
-    window.composeTweet();
-    QCOMPARE(control<PlainJournalView>(&window, "Memo1")->text().count(QStringLiteral("Воробей")), 1);
+    values.plainNameMode = false;
+    settings.setValues(values);
+    window().composeTweet();
+    QCOMPARE(find<PlainJournalView>("Memo1")->text().count(QStringLiteral("Воробей")), 1);
 
-    settings.suppressed = true;
-    window.startAutogeneration();
-    window.stopAutogeneration();
-    QVERIFY(m_notices.isEmpty());
-    settings.suppressed = false;
-    window.startAutogeneration();
-    window.stopAutogeneration();
-    QCOMPARE(m_notices.size(), 1);
+    values.suppressNotices = true;
+    settings.setValues(values);
+    window().startAutogeneration();
+    window().stopAutogeneration();
+    QVERIFY(interaction().notices.isEmpty());
+    values.suppressNotices = false;
+    settings.setValues(values);
+    window().startAutogeneration();
+    window().stopAutogeneration();
+    QCOMPARE(interaction().notices.size(), 1);
 
-    // Minimising hides to the tray only while the record's flag says so.
-    window.showMinimized();
+    // Minimising hides to the tray only while the flag says so: the switch
+    // counts once "Сохранить и закрыть" has taken it.
+    values.minimizeToTray = true;
+    settings.setValues(values);
+    window().showMinimized();
     QTest::qWait(20);
-    QVERIFY(window.isVisible());
-    window.showNormal();
-    settings.minimizeToTray = true;
-    window.showMinimized();
-    QTRY_VERIFY(!window.isVisible());
+    QVERIFY(window().isVisible());
+    window().showNormal();
+    settings.takeMinimizeToTrayFlag();
+    window().showMinimized();
+    QTRY_VERIFY(!window().isVisible());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "app/SingleInstance.h"
-#include "shell/TrayIcon.h"
+#include "tests/support/RecordedInteraction.h"
 #include "tests/support/ScratchProgramFolder.h"
 
 #include <QDateTime>
@@ -98,12 +98,13 @@ void SingleInstanceTest::secondStartBringsTheFirstForwardAndEnds()
     m_folders.push_back(newFolder());
     const ScratchProgramFolder &folder = *m_folders.back();
     const QByteArray names = folder.read(QStringLiteral("Lists/names.txt"));
-    SingleInstance instance(ProgramFolder::directory());
+    SingleInstance instance(folder.folder().directory());
     QVERIFY(instance.claim());
-    Program program;
+    RecordedInteraction interaction;
+    Program program({folder.folder()}, &interaction);
     program.answerLaterStarts(instance);
     program.mainWindow().show();
-    program.mainWindow().tray().hideToTray();
+    program.mainWindow().hideToTray();
     QVERIFY(!program.mainWindow().isVisible());
 
     const QDateTime started = QDateTime::currentDateTime();

@@ -16,10 +16,10 @@ int main(int argc, char **argv)
         std::fputs("usage: crash_safety_writer <program folder>\n", stderr);
         return 2;
     }
-    ProgramFolder::overrideForTesting(QString::fromLocal8Bit(argv[1]));
+    const ProgramFolder folder(QString::fromLocal8Bit(argv[1]));
     PhraseBook book;
     try {
-        book.loadAll();
+        book.loadAll(folder);
         for (const PhraseListId id : {PhraseListId::Titles, PhraseListId::Accounts, PhraseListId::PlainNames,
                                       PhraseListId::Actions, PhraseListId::Places}) {
             for (int i = 0; i < 150000; ++i) // "новая фраза <i>": about 3 MB a list
@@ -27,7 +27,7 @@ int main(int argc, char **argv)
         }
         std::puts("ready");
         std::fflush(stdout);
-        book.saveAll();
+        book.saveAll(folder);
     } catch (const AppError &error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

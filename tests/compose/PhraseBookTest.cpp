@@ -24,6 +24,7 @@ private slots:
     void saveStopsAtTheFirstFailingFile();
 
 private:
+    ProgramFolder folder() const { return ProgramFolder(m_dir->path()); }
     QString listPath(const char *name) const { return m_dir->filePath(QStringLiteral("Lists/") + QLatin1String(name)); }
     void write(const char *name, const QByteArray &bytes);
     QByteArray read(const char *name) const;
@@ -45,12 +46,10 @@ void PhraseBookTest::init()
     write("justnames.txt", "name\r\n");
     write("actions.txt", "action\r\n");
     write("places.txt", "place.\r\n");
-    ProgramFolder::overrideForTesting(m_dir->path());
 }
 
 void PhraseBookTest::cleanup()
 {
-    ProgramFolder::overrideForTesting({});
     m_dir.reset();
 }
 
@@ -71,7 +70,7 @@ void PhraseBookTest::loadsEveryFileReplacingWhatWasThere()
 {
     PhraseBook book;
     book.list(PhraseListId::Titles).append("stale");
-    book.loadAll();
+    book.loadAll(folder());
     QCOMPARE(book.list(PhraseListId::Titles).entries(), QByteArrayList{"title"});
     QCOMPARE(book.list(PhraseListId::Accounts).entries(), QByteArrayList{"account"});
     QCOMPARE(book.list(PhraseListId::PlainNames).entries(), QByteArrayList{"name"});
@@ -86,11 +85,11 @@ void PhraseBookTest::loadStopsAtTheFirstMissingFile()
     PhraseBook book;
     book.list(PhraseListId::Places).append("stale");
     try {
-        book.loadAll();
+        book.loadAll(folder());
         QFAIL("no error");
     } catch (const AppError &error) {
         QCOMPARE(error.message(),
-                 QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(PhraseBook::filePath(PhraseListId::Accounts)));
+                 QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(PhraseBook::filePath(folder(), PhraseListId::Accounts)));
     }
     QCOMPARE(book.list(PhraseListId::Titles).count(), 1);
     for (PhraseListId id : {PhraseListId::Accounts, PhraseListId::PlainNames, PhraseListId::Actions, PhraseListId::Places})
@@ -101,11 +100,11 @@ void PhraseBookTest::listsNeverReadAreNotWrittenOver()
 {
     QFile::remove(listPath("names.txt"));
     PhraseBook book;
-    QVERIFY_THROWS_EXCEPTION(AppError, book.loadAll());
+    QVERIFY_THROWS_EXCEPTION(AppError, book.loadAll(folder()));
     book.list(PhraseListId::Titles).append("added title");
     book.list(PhraseListId::Accounts).append("added account");
     book.list(PhraseListId::Places).append("added place");
-    book.saveAll();
+    book.saveAll(folder());
 
     QCOMPARE(read("thenames.txt"), QByteArray("title\r\nadded title\r\n"));
     QCOMPARE(read("names.txt"), QByteArray("added account\r\n"));
@@ -117,7 +116,7 @@ void PhraseBookTest::listsNeverReadAreNotWrittenOver()
 void PhraseBookTest::saveStopsAtTheFirstFailingFile()
 {
     PhraseBook book;
-    book.loadAll();
+    book.loadAll(folder());
     for (PhraseListId id : {PhraseListId::Titles, PhraseListId::Accounts, PhraseListId::PlainNames,
                             PhraseListId::Actions, PhraseListId::Places})
         book.list(id).append("new");
@@ -126,7 +125,7 @@ void PhraseBookTest::saveStopsAtTheFirstFailingFile()
     QDir(m_dir->path()).mkpath(QStringLiteral("Lists/actions.txt"));
 
     try {
-        book.saveAll();
+        book.saveAll(folder());
         QFAIL("no error");
     } catch (const AppError &error) {
         QVERIFY2(error.message().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(listPath("actions.txt"))),

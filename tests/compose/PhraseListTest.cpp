@@ -1,5 +1,4 @@
 #include "base/AppError.h"
-#include "compose/PhraseAddition.h"
 #include "compose/PhraseList.h"
 
 
@@ -20,7 +19,6 @@ private slots:
     void loadAndSaveNormaliseLineEnds();
     void failedLoadKeepsTheList();
     void selectFollowsTheIndexRules();
-    void typedAdditionsAreKeptAsTyped();
 };
 
 void PhraseListTest::parsesLineBreaks_data()
@@ -107,16 +105,6 @@ void PhraseListTest::selectFollowsTheIndexRules()
     PhraseList empty;
     empty.select(0);
     QCOMPARE(empty.currentPhrase(), QByteArray());
-}
-
-void PhraseListTest::typedAdditionsAreKeptAsTyped()
-{
-    PhraseList list({"a"});
-    QVERIFY(!addTypedPhrase(list, QString()));
-    QVERIFY(addTypedPhrase(list, QStringLiteral("  ")));
-    QVERIFY(addTypedPhrase(list, QStringLiteral("Иван Царевич")));
-    QVERIFY_THROWS_EXCEPTION(AppError, addTypedPhrase(list, QStringLiteral("кот ☺")));
-    QCOMPARE(list.entries(), (QByteArrayList{"a", "  ", "\xc8\xe2\xe0\xed \xd6\xe0\xf0\xe5\xe2\xe8\xf7"}));
 }
 
 QTEST_GUILESS_MAIN(PhraseListTest)

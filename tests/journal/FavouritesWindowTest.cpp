@@ -2,19 +2,19 @@
 #include "base/FileIO.h"
 #include "journal/FavouritesText.h"
 #include "journal/FavouritesWindow.h"
-#include "journal/SharedPrintDialog.h"
+#include "settings/Settings.h"
 #include "shell/OutsideLinks.h"
-#include "ui/FileDialogs.h"
 #include "ui/FontSetup.h"
 #include "ui/LineNumberedEditor.h"
-#include "ui/MessageBoxes.h"
-#include "tests/support/DesktopRecorder.h"
+#include "tests/support/Controls.h"
+#include "tests/support/ModalWindows.h"
+#include "tests/support/RecordedInteraction.h"
 #include "tests/support/ScratchProgramFolder.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
@@ -25,11 +25,6 @@
 
 #include <memory>
 
-static void initArtwork()
-{
-    Q_INIT_RESOURCE(artwork);
-}
-
 // The favourites window on its own, with a stand-in main menu for the keys
 // it leaves.
 class FavouritesWindowTest : public QObject
@@ -38,7 +33,6 @@ class FavouritesWindowTest : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -57,34 +51,38 @@ private slots:
 
 private:
     void create();
+    void trigger(const char *item) { control<QAction>(m_window.get(), item)->trigger(); }
+    LineNumberedEditor *editor() { return control<LineNumberedEditor>(m_window.get(), "Memo1"); }
+    QString filePath() const { return m_folder->path(QStringLiteral("Lists/favourite.txt")); }
     // The message boxes shown, in order.
-    QList<MessageBoxes::Shown> &boxes() { return m_folder->shown(); }
+    QList<RecordedInteraction::Shown> &boxes() { return m_interaction->shown; }
 
     std::unique_ptr<ScratchProgramFolder> m_folder;
+    std::unique_ptr<RecordedInteraction> m_interaction;
+    std::unique_ptr<Settings> m_settings;
+    HeroHandle m_hero;
+    std::unique_ptr<OutsideLinks> m_links;
+    QDialog m_aboutBox;
     std::unique_ptr<FavouritesText> m_text;
     std::unique_ptr<FavouritesWindow> m_window;
-    DesktopRecorder m_addresses;
-    int m_aboutBoxes = 0;
     QStringList m_savePaths;
 };
 
 void FavouritesWindowTest::initTestCase()
 {
-    initArtwork();
     FontSetup::install();
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_addresses, "open");
-}
-
-void FavouritesWindowTest::cleanupTestCase()
-{
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
 }
 
 void FavouritesWindowTest::init()
 {
     m_folder = std::make_unique<ScratchProgramFolder>();
-    m_addresses.opened.clear();
-    m_aboutBoxes = 0;
+    m_interaction = std::make_unique<RecordedInteraction>();
+    m_interaction->fileAnswer = [this](const QString &) {
+        return m_savePaths.isEmpty() ? QString() : m_savePaths.takeFirst();
+    };
+    m_settings = std::make_unique<Settings>(m_folder->path(QStringLiteral("Config files/yarnconfig.ini")));
+    m_links = std::make_unique<OutsideLinks>(OutsideAddresses::shippedTable(), m_hero, *m_settings, *m_interaction,
+                                             OutsideLinks::BuiltInBrowser(), [] {});
     m_text = std::make_unique<FavouritesText>();
 }
 
@@ -92,17 +90,15 @@ void FavouritesWindowTest::cleanup()
 {
     m_window.reset();
     m_text.reset();
-    SharedPrintDialog::setAnswerForTesting(std::nullopt);
+    m_links.reset();
+    m_settings.reset();
+    m_interaction.reset();
     m_folder.reset();
 }
 
 void FavouritesWindowTest::create()
 {
-    FavouritesWindow::Services services;
-    services.chooseSavePath = [this](QWidget *) { return m_savePaths.isEmpty() ? QString() : m_savePaths.takeFirst(); };
-    services.showAboutBox = [this] { ++m_aboutBoxes; };
-    services.openOutsideLink = [](const char *item) { OutsideLinks::openOnDesktop("Form5", item); };
-    m_window = std::make_unique<FavouritesWindow>(*m_text, services);
+    m_window = std::make_unique<FavouritesWindow>(*m_text, *m_interaction, *m_links, m_aboutBox);
 }
 
 void FavouritesWindowTest::looksAsTheProgramShowsIt()
@@ -114,8 +110,8 @@ void FavouritesWindowTest::looksAsTheProgramShowsIt()
     QVERIFY(!(m_window->windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(m_window->windowFlags() & Qt::WindowMaximizeButtonHint);
     QVERIFY(!m_window->isVisible());
-    QCOMPARE(m_window->editor()->objectName(), QStringLiteral("Memo1"));
-    QCOMPARE(m_window->editor()->font().pixelSize(), 13);
+    QCOMPARE(editor()->objectName(), QStringLiteral("Memo1"));
+    QCOMPARE(editor()->font().pixelSize(), 13);
     QCOMPARE(m_window->statusBar()->findChild<QLabel *>()->text(), QStringLiteral("  Merovale Yarnspin"));
 
     QStringList hints;
@@ -141,58 +137,55 @@ void FavouritesWindowTest::looksAsTheProgramShowsIt()
 void FavouritesWindowTest::firstStartWithoutAFile()
 {
     create();
-    m_window->loadFavouritesFile();
+    m_window->reportFileLoad(m_text->loadFavouritesFile(filePath()));
     QCOMPARE(boxes().size(), 1);
-    QCOMPARE(boxes()[0].kind, MessageBoxes::Kind::Information);
+    QCOMPARE(boxes()[0].kind, RecordedInteraction::Shown::Kind::Information);
     QCOMPARE(boxes()[0].caption, QStringLiteral("Merovale Yarnspin"));
     QVERIFY(boxes()[0].text.startsWith(QStringLiteral("Это первый запуск программы Merovale Yarnspin")));
-    QVERIFY(!QFile::exists(FavouritesText::filePath()));
+    QVERIFY(!QFile::exists(filePath()));
 
     m_text->appendLine(QStringLiteral("tweet\r\n"));
-    QCOMPARE(m_window->editor()->blockCount(), 2);
+    QCOMPARE(editor()->blockCount(), 2);
     QVERIFY(!m_window->isVisible());
-    m_window->writeFavouritesFile();
-    QCOMPARE(FileIO::readWholeFile(FavouritesText::filePath()), QByteArray("tweet\r\n"));
+    QVERIFY(m_text->writeFavouritesFile(filePath()));
+    QCOMPARE(FileIO::readWholeFile(filePath()), QByteArray("tweet\r\n"));
 
     // The next start finds the file: no message, an empty last line.
     boxes().clear();
     m_window.reset();
     m_text = std::make_unique<FavouritesText>();
     create();
-    m_window->loadFavouritesFile();
+    m_window->reportFileLoad(m_text->loadFavouritesFile(filePath()));
     QVERIFY(boxes().isEmpty());
-    QCOMPARE(m_window->editor()->lines(), (QStringList{"tweet", ""}));
+    QCOMPARE(editor()->lines(), (QStringList{"tweet", ""}));
 }
 
 void FavouritesWindowTest::unreadableFileIsReportedAndLeftAlone()
 {
-    QVERIFY(QDir().mkpath(FavouritesText::filePath()));
+    QVERIFY(QDir().mkpath(filePath()));
     create();
-    m_window->loadFavouritesFile();
+    m_window->reportFileLoad(m_text->loadFavouritesFile(filePath()));
     QCOMPARE(boxes().size(), 1);
-    QCOMPARE(boxes()[0].kind, MessageBoxes::Kind::Error);
-    QVERIFY(boxes()[0].text.startsWith(QStringLiteral("Cannot open file \"%1\".").arg(FavouritesText::filePath())));
+    QCOMPARE(boxes()[0].kind, RecordedInteraction::Shown::Kind::Error);
+    QVERIFY(boxes()[0].text.startsWith(QStringLiteral("Cannot open file \"%1\".").arg(filePath())));
 
     m_text->appendLine(QStringLiteral("tweet"));
-    m_window->writeFavouritesFile();
-    QCOMPARE(boxes().size(), 2);
-    QCOMPARE(boxes()[1].kind, MessageBoxes::Kind::Plain);
-    QVERIFY(boxes()[1].text.startsWith(QStringLiteral("Избранное не сохранено")));
-    QVERIFY(QFileInfo(FavouritesText::filePath()).isDir());
+    QVERIFY(!m_text->writeFavouritesFile(filePath()));
+    QVERIFY(QFileInfo(filePath()).isDir());
 }
 
 void FavouritesWindowTest::savesAsTheChosenFileOnly()
 {
-    FileIO::writeWholeFile(FavouritesText::filePath(), "a\nb");
+    FileIO::writeWholeFile(filePath(), "a\nb");
     create();
-    m_window->loadFavouritesFile();
+    m_window->reportFileLoad(m_text->loadFavouritesFile(filePath()));
     const QString chosen = m_folder->path(QStringLiteral("chosen.yrn"));
     m_savePaths = {QString(), chosen};
-    m_window->saveAs();
+    trigger("N4");
     QVERIFY(!QFile::exists(chosen));
-    m_window->saveAs();
+    trigger("N4");
     QCOMPARE(FileIO::readWholeFile(chosen), QByteArray("a\nb"));
-    QCOMPARE(FileIO::readWholeFile(FavouritesText::filePath()), QByteArray("a\nb"));
+    QCOMPARE(FileIO::readWholeFile(filePath()), QByteArray("a\nb"));
 }
 
 void FavouritesWindowTest::printsTheTextsOwnLines()
@@ -201,14 +194,13 @@ void FavouritesWindowTest::printsTheTextsOwnLines()
     m_text->appendLine(QStringLiteral("first tweet"));
     m_text->appendLine(QStringLiteral("second tweet\r\n"));
     const QString pdf = m_folder->path(QStringLiteral("favourites.pdf"));
-    QPrinter &printer = SharedPrintDialog::instance().printer();
+    QPrinter &printer = m_interaction->printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    SharedPrintDialog::setAnswerForTesting(false);
-    m_window->print();
+    trigger("N5");
     QVERIFY(!QFile::exists(pdf));
-    SharedPrintDialog::setAnswerForTesting(true);
-    m_window->print();
+    m_interaction->printAnswer = true;
+    trigger("N5");
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     QVERIFY(text.waitForFinished());
@@ -221,9 +213,9 @@ void FavouritesWindowTest::clearAllCannotBeUndone()
 {
     create();
     m_text->appendLine(QStringLiteral("tweet"));
-    m_window->clearAll();
-    m_window->undo();
-    m_window->redo();
+    trigger("N16");
+    trigger("N18");
+    trigger("N19");
     QVERIFY(m_text->lines().isEmpty());
     QCOMPARE(m_text->serialize(), QByteArray());
 }
@@ -234,15 +226,15 @@ void FavouritesWindowTest::cutAndCopyAllAndNoSelection()
     m_text->appendLine(QStringLiteral("one"));
     m_text->appendLine(QStringLiteral("two"));
     QApplication::clipboard()->setText(QStringLiteral("kept"));
-    m_window->copy();
-    m_window->cut();
+    trigger("N12");
+    trigger("N11");
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kept"));
-    m_window->copyAll();
+    trigger("N26");
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("one\ntwo"));
-    QCOMPARE(m_window->editor()->textCursor().selectedText().size(), 7);
-    m_window->cutAll();
+    QCOMPARE(editor()->textCursor().selectedText().size(), 7);
+    trigger("N25");
     QVERIFY(m_text->lines().isEmpty());
-    m_window->paste();
+    trigger("N13");
     QCOMPARE(m_text->lines(), (QStringList{"one", "two"}));
 }
 
@@ -250,27 +242,29 @@ void FavouritesWindowTest::publishingAnEmptyText()
 {
     create();
     QApplication::clipboard()->setText(QStringLiteral("kept"));
-    m_window->publish();
+    trigger("N10");
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kept"));
     QCOMPARE(boxes().size(), 1);
-    QCOMPARE(boxes()[0].kind, MessageBoxes::Kind::Plain);
+    QCOMPARE(boxes()[0].kind, RecordedInteraction::Shown::Kind::Plain);
     QCOMPARE(boxes()[0].text, QStringLiteral("Ваши твиты из Избранного были скопированы в буфер обмена Windows. "
                                              "Теперь просто вставьте их в обсуждениях в группе."));
-    QCOMPARE(m_addresses.opened.size(), 1);
-    QVERIFY(m_addresses.opened[0].toString().contains(QStringLiteral("vk.com")));
+    QCOMPARE(m_interaction->openedOnDesktop.size(), 1);
+    QVERIFY(m_interaction->openedOnDesktop[0].toString().contains(QStringLiteral("vk.com")));
 }
 
 void FavouritesWindowTest::otherProductsCopiesSilently()
 {
     create();
     m_text->appendLine(QStringLiteral("tweet"));
-    m_window->openOtherProducts();
+    trigger("N8");
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("tweet"));
-    QVERIFY(m_window->editor()->textCursor().hasSelection());
+    QVERIFY(editor()->textCursor().hasSelection());
     QVERIFY(boxes().isEmpty());
-    QCOMPARE(m_addresses.opened.size(), 1);
-    m_window->showAbout();
-    QCOMPARE(m_aboutBoxes, 1);
+    QCOMPARE(m_interaction->openedOnDesktop.size(), 1);
+    QWidget *shown = nullptr;
+    ModalWindows::whenModalShown([&shown](QWidget *modal) { shown = modal; });
+    trigger("N3");
+    QCOMPARE(shown, &m_aboutBox);
 }
 
 void FavouritesWindowTest::closingHidesAndKeepsTheEdits()
@@ -279,13 +273,13 @@ void FavouritesWindowTest::closingHidesAndKeepsTheEdits()
     m_text->appendLine(QStringLiteral("tweet"));
     m_window->showAndRaise();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    QTest::keyClick(m_window->editor(), Qt::Key_End, Qt::ControlModifier);
-    QTest::keyClicks(m_window->editor(), QStringLiteral(" edited"));
+    QTest::keyClick(editor(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(editor(), QStringLiteral(" edited"));
     m_window->close();
     QVERIFY(!m_window->isVisible());
     m_window->showAndRaise();
     QVERIFY(m_window->isVisible());
-    QCOMPARE(m_window->editor()->lines(), QStringList{"tweet edited"});
+    QCOMPARE(editor()->lines(), QStringList{"tweet edited"});
 }
 
 void FavouritesWindowTest::keyCombinationsGoHereFirst()
@@ -308,7 +302,7 @@ void FavouritesWindowTest::keyCombinationsGoHereFirst()
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 
-    LineNumberedEditor *editor = m_window->editor();
+    LineNumberedEditor *editor = this->editor();
     QTest::keyClicks(editor, QStringLiteral("tweet"));
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(editor, Qt::Key_X, Qt::ControlModifier);
@@ -321,7 +315,7 @@ void FavouritesWindowTest::keyCombinationsGoHereFirst()
     qApp->removeEventFilter(&router);
     QCOMPARE(composed, 1);
     QCOMPARE(mainCuts, 0);
-    QCOMPARE(m_addresses.opened.size(), 1);
+    QCOMPARE(m_interaction->openedOnDesktop.size(), 1);
 }
 
 void FavouritesWindowTest::textMayGoBeforeTheWindow()
@@ -331,9 +325,9 @@ void FavouritesWindowTest::textMayGoBeforeTheWindow()
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     m_text.reset();
-    QVERIFY(m_window->editor()->lines().isEmpty());
-    QTest::keyClicks(m_window->editor(), QStringLiteral("typed"));
-    QCOMPARE(m_window->editor()->lines(), QStringList{"typed"});
+    QVERIFY(editor()->lines().isEmpty());
+    QTest::keyClicks(editor(), QStringLiteral("typed"));
+    QCOMPARE(editor()->lines(), QStringList{"typed"});
     m_window.reset();
 }
 

@@ -1,11 +1,11 @@
 #include "base/AppError.h"
-#include "journal/SharedPrintDialog.h"
 #include "journal/TextPageLayout.h"
 #include "journal/TextPrinter.h"
 
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QPrinter>
 #include <QTest>
 
 // The plain-text printer's page layout, measured with a fixed pitch, and real
@@ -113,7 +113,7 @@ void JournalPrintingTest::layOut()
 QString JournalPrintingTest::print(const QStringList &printed)
 {
     const QString pdf = m_dir.filePath(QStringLiteral("%1.pdf").arg(QTest::currentDataTag()));
-    QPrinter &printer = SharedPrintDialog::instance().printer();
+    QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -173,7 +173,7 @@ void JournalPrintingTest::screenPixelFontKeepsItsSizeOnPaper()
 void JournalPrintingTest::printerThatCannotStartIsReported()
 {
     const QString unreachable = m_dir.filePath(QStringLiteral("missing/journal.pdf"));
-    QPrinter &printer = SharedPrintDialog::instance().printer();
+    QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(unreachable);
     try {
         TextPrinter::print(printer, journalFont(), Qt::black, {QStringLiteral("a")});

@@ -1,24 +1,40 @@
 #include "base/FileIO.h"
-#include "base/ProgramFolder.h"
-#include "settings/SettingsFile.h"
+#include "settings/Settings.h"
 #include "settings/SettingsDialog.h"
+#include "settings/SettingsFile.h"
 #include "ui/HoverLinkLabel.h"
-#include "ui/MessageBoxes.h"
 #include "tests/support/Controls.h"
 #include "tests/support/OrdinaryUser.h"
+#include "tests/support/RecordedInteraction.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-// The settings dialog: its controls, loading at creation, saving on every way
-// of closing, a refused close when the file cannot be written, and the tray
-// flag that only "Сохранить и закрыть" updates.
+namespace {
+
+// The dialog over settings read from a file, as the program makes it.
+struct DialogOver
+{
+    Settings settings;
+    SettingsDialog dialog;
+
+    DialogOver(const QString &settingsFile, Interaction &interaction)
+        : settings(settingsFile)
+        , dialog(settings, interaction, QStringLiteral("https://twitter.com/"))
+    {
+    }
+};
+
+} // namespace
+
+// The settings dialog: its controls, which the live settings follow, saving
+// on every way of closing, a refused close when the file cannot be written,
+// and the tray flag that only "Сохранить и закрыть" updates.
 class SettingsDialogTest : public QObject
 {
     Q_OBJECT
@@ -39,32 +55,31 @@ private slots:
 private:
     void closeWithUnwritableFile(const QString &path);
     QString configFolder() const { return m_folder->filePath(QStringLiteral("Config files")); }
+    QString settingsPath() const { return configFolder() + QStringLiteral("/yarnconfig.ini"); }
 
     std::unique_ptr<QTemporaryDir> m_folder;
-    QList<MessageBoxes::Shown> m_boxes;
+    std::unique_ptr<RecordedInteraction> m_interaction;
 };
 
 void SettingsDialogTest::init()
 {
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Config files")));
-    ProgramFolder::overrideForTesting(m_folder->path());
-    m_boxes.clear();
-    MessageBoxes::setInterceptorForTesting([this](const MessageBoxes::Shown &shown) { m_boxes.append(shown); });
+    m_interaction = std::make_unique<RecordedInteraction>();
 }
 
 void SettingsDialogTest::cleanup()
 {
-    MessageBoxes::setInterceptorForTesting({});
-    MessageBoxes::setQuestionAnswerForTesting(false);
-    ProgramFolder::overrideForTesting({});
+    m_interaction.reset();
+    m_folder.reset();
 }
 
 void SettingsDialogTest::controlsStartWithTheDefaults()
 {
-    SettingsDialog dialog;
-    QVERIFY(dialog.values() == SettingsValues());
-    QVERIFY(!dialog.minimizeToTrayFlag());
+    DialogOver made(settingsPath(), *m_interaction);
+    SettingsDialog &dialog = made.dialog;
+    QVERIFY(made.settings.values() == SettingsValues());
+    QVERIFY(!made.settings.minimizeToTrayFlag());
     QCOMPARE(dialog.size(), QSize(366, 394));
 
     // Every control is laid out inside the fixed client area, captions unclipped.
@@ -80,7 +95,8 @@ void SettingsDialogTest::controlsStartWithTheDefaults()
 
 void SettingsDialogTest::tabOrder()
 {
-    SettingsDialog dialog;
+    DialogOver made(settingsPath(), *m_interaction);
+    SettingsDialog &dialog = made.dialog;
     QList<QWidget *> expected;
     for (const char *name : {"CB2", "CheckBox1", "CheckBox2", "CheckBox3", "Edit1", "twitter", "justname"})
         expected.append(control(&dialog, name));
@@ -96,18 +112,19 @@ void SettingsDialogTest::tabOrder()
 
 void SettingsDialogTest::bothModesOffUntilAClick()
 {
-    FileIO::writeWholeFile(SettingsFile::path(), "[option]\r\ntwiname=0\r\njustname=0\r\n");
-    SettingsDialog dialog;
+    FileIO::writeWholeFile(settingsPath(), "[option]\r\ntwiname=0\r\njustname=0\r\n");
+    DialogOver made(settingsPath(), *m_interaction);
+    SettingsDialog &dialog = made.dialog;
     auto *account = control<QRadioButton>(&dialog, "twitter");
     auto *plainName = control<QRadioButton>(&dialog, "justname");
     QVERIFY(!account->isChecked() && !plainName->isChecked());
-    QCOMPARE(dialog.compositionMode(), SettingsRecord::CompositionMode::Neither);
+    QVERIFY(!made.settings.compositionMode());
     dialog.show();
     QTest::mouseClick(plainName, Qt::LeftButton);
-    QCOMPARE(dialog.compositionMode(), SettingsRecord::CompositionMode::PlainName);
+    QCOMPARE(made.settings.compositionMode(), CompositionMode::PlainName);
     QTest::mouseClick(account, Qt::LeftButton);
     QVERIFY(account->isChecked() && !plainName->isChecked());
-    QCOMPARE(dialog.compositionMode(), SettingsRecord::CompositionMode::Account);
+    QCOMPARE(made.settings.compositionMode(), CompositionMode::Account);
 }
 
 void SettingsDialogTest::everyCloseSaves_data()
@@ -124,10 +141,10 @@ void SettingsDialogTest::everyCloseSaves()
     QFETCH(QString, way);
     QFETCH(bool, flagFollows);
 
-    FileIO::writeWholeFile(SettingsFile::path(), "[option]\r\ncheck=5\r\nmine=kept\r\n");
-    SettingsDialog dialog;
-    QVERIFY(dialog.minimizeToTrayFlag());
-    QSignalSpy flagChanges(&dialog, &SettingsDialog::minimizeToTrayFlagChanged);
+    FileIO::writeWholeFile(settingsPath(), "[option]\r\ncheck=5\r\nmine=kept\r\n");
+    DialogOver made(settingsPath(), *m_interaction);
+    SettingsDialog &dialog = made.dialog;
+    QVERIFY(made.settings.minimizeToTrayFlag());
     dialog.show();
     QCOMPARE(dialog.focusWidget(), control<QLineEdit>(&dialog, "Edit1"));
     control<QLineEdit>(&dialog, "Edit1")->setText(QStringLiteral(" @Квенби "));
@@ -141,20 +158,20 @@ void SettingsDialogTest::everyCloseSaves()
         QTest::mouseClick(control<HoverLinkLabel>(&dialog, "XPHoverLabel2"), Qt::LeftButton);
 
     QVERIFY(!dialog.isVisible());
-    QVERIFY(m_boxes.isEmpty());
-    QCOMPARE(FileIO::readWholeFile(SettingsFile::path()),
+    QVERIFY(m_interaction->shown.isEmpty());
+    QCOMPARE(FileIO::readWholeFile(settingsPath()),
              QByteArray("[option]\r\ncheck=0\r\nmine=kept\r\naddress= @\xca\xe2\xe5\xed\xe1\xe8 \r\ncheck3=1\r\n"
                         "check4=1\r\ncheck2=0\r\ntwiname=1\r\njustname=0\r\n"));
-    QCOMPARE(dialog.minimizeToTrayFlag(), !flagFollows);
-    QCOMPARE(flagChanges.size(), flagFollows ? 1 : 0);
+    QCOMPARE(made.settings.minimizeToTrayFlag(), !flagFollows);
     // The controls keep their states for the next opening.
     QCOMPARE(control<QLineEdit>(&dialog, "Edit1")->text(), QStringLiteral(" @Квенби "));
-    QCOMPARE(dialog.ownAccount(), QStringLiteral(" @Квенби "));
+    QCOMPARE(made.settings.ownAccount(), QStringLiteral(" @Квенби "));
 }
 
 void SettingsDialogTest::escapeEndsTheModalLoopAndSaves()
 {
-    SettingsDialog dialog;
+    DialogOver made(settingsPath(), *m_interaction);
+    SettingsDialog &dialog = made.dialog;
     bool stuck = false;
     auto *account = control<QLineEdit>(&dialog, "Edit1");
     QTimer::singleShot(0, account, [&] { QTest::keyClick(account, Qt::Key_Escape); });
@@ -164,43 +181,44 @@ void SettingsDialogTest::escapeEndsTheModalLoopAndSaves()
     });
     dialog.exec();
     QVERIFY(!stuck);
-    QVERIFY(QFileInfo::exists(SettingsFile::path()));
+    QVERIFY(QFileInfo::exists(settingsPath()));
 }
 
 void SettingsDialogTest::failedCloseKeepsTheDialogOpenUntilARetry()
 {
     QVERIFY(QDir(configFolder()).removeRecursively());
-    SettingsDialog dialog;
+    DialogOver made(settingsPath(), *m_interaction);
+    SettingsDialog &dialog = made.dialog;
     dialog.show();
     control<QCheckBox>(&dialog, "CB2")->setChecked(true);
     QTest::mouseClick(control<HoverLinkLabel>(&dialog, "XPHoverLabel2"), Qt::LeftButton);
 
     QVERIFY(dialog.isVisible());
-    QVERIFY(dialog.minimizeToTrayFlag());
-    QCOMPARE(m_boxes.size(), 2);
-    QCOMPARE(m_boxes[0].kind, MessageBoxes::Kind::Error);
-    QVERIFY2(m_boxes[0].text.startsWith(
-                 QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(SettingsFile::path()))),
-             qPrintable(m_boxes[0].text));
+    QVERIFY(made.settings.minimizeToTrayFlag());
+    QCOMPARE(m_interaction->shown.size(), 2);
+    QCOMPARE(m_interaction->shown[0].kind, RecordedInteraction::Shown::Kind::Error);
+    QVERIFY2(m_interaction->shown[0].text.startsWith(
+                 QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(settingsPath()))),
+             qPrintable(m_interaction->shown[0].text));
     QVERIFY(!QFileInfo::exists(configFolder()));
 
     QTest::keyClick(control<QLineEdit>(&dialog, "Edit1"), Qt::Key_Escape);
     QVERIFY(dialog.isVisible());
-    QCOMPARE(m_boxes.size(), 4);
+    QCOMPARE(m_interaction->shown.size(), 4);
 
     QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Config files")));
     dialog.close();
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(m_boxes.size(), 4);
-    QVERIFY(SettingsFile::load(SettingsFile::path()).minimizeToTray);
+    QCOMPARE(m_interaction->shown.size(), 4);
+    QVERIFY(SettingsFile::load(settingsPath()).minimizeToTray);
 }
 
 void SettingsDialogTest::neverShownNeverWrites()
 {
     {
-        SettingsDialog first;
-        SettingsDialog second;
-        second.close();
+        DialogOver first(settingsPath(), *m_interaction);
+        DialogOver second(settingsPath(), *m_interaction);
+        second.dialog.close();
     }
     QVERIFY(QDir(configFolder()).isEmpty());
 }
@@ -212,7 +230,7 @@ void SettingsDialogTest::unwritableFileNeverTrapsTheUser()
         closeWithUnwritableFile(handedOver);
         return;
     }
-    const QString path = SettingsFile::path();
+    const QString path = settingsPath();
     FileIO::writeWholeFile(path, "[option]\r\ncheck=5\r\n");
     QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther));
     QVERIFY(OrdinaryUser::openToEveryone(m_folder->path()));
@@ -225,9 +243,8 @@ void SettingsDialogTest::unwritableFileNeverTrapsTheUser()
 
 void SettingsDialogTest::closeWithUnwritableFile(const QString &path)
 {
-    // The program folder is the one above "Config files".
-    ProgramFolder::overrideForTesting(QFileInfo(QFileInfo(path).path()).path());
-    SettingsDialog dialog;
+    DialogOver made(path, *m_interaction);
+    SettingsDialog &dialog = made.dialog;
     dialog.show();
     control<QCheckBox>(&dialog, "CB2")->setChecked(false);
 
@@ -235,18 +252,18 @@ void SettingsDialogTest::closeWithUnwritableFile(const QString &path)
     dialog.close();
     QTest::keyClick(control<QLineEdit>(&dialog, "Edit1"), Qt::Key_Escape);
     QVERIFY(dialog.isVisible());
-    QCOMPARE(m_boxes.size(), 4);
-    QCOMPARE(m_boxes[0].kind, MessageBoxes::Kind::Error);
-    QVERIFY2(m_boxes[0].text.startsWith(QStringLiteral("Unable to write to ")), qPrintable(m_boxes[0].text));
-    QCOMPARE(m_boxes[1].kind, MessageBoxes::Kind::Question);
-    QCOMPARE(m_boxes[1].caption, QStringLiteral("Merovale Yarn"));
-    QCOMPARE(m_boxes[1].text, QStringLiteral("Сохранить не удалось. Закрыть окно без сохранения?"));
+    QCOMPARE(m_interaction->shown.size(), 4);
+    QCOMPARE(m_interaction->shown[0].kind, RecordedInteraction::Shown::Kind::Error);
+    QVERIFY2(m_interaction->shown[0].text.startsWith(QStringLiteral("Unable to write to ")), qPrintable(m_interaction->shown[0].text));
+    QCOMPARE(m_interaction->shown[1].kind, RecordedInteraction::Shown::Kind::Question);
+    QCOMPARE(m_interaction->shown[1].caption, QStringLiteral("Merovale Yarn"));
+    QCOMPARE(m_interaction->shown[1].text, QStringLiteral("Сохранить не удалось. Закрыть окно без сохранения?"));
 
     // Yes closes without writing; the controls keep what the user chose.
-    MessageBoxes::setQuestionAnswerForTesting(true);
+    m_interaction->questionAnswer = true;
     dialog.close();
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(m_boxes.size(), 6);
+    QCOMPARE(m_interaction->shown.size(), 6);
     QVERIFY(!control<QCheckBox>(&dialog, "CB2")->isChecked());
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));

@@ -1,6 +1,5 @@
 #include "base/AppError.h"
 #include "base/FileIO.h"
-#include "base/ProgramFolder.h"
 #include "base/Windows1251.h"
 #include "settings/SettingsFile.h"
 #include "tests/support/FullDisk.h"
@@ -37,6 +36,7 @@ private slots:
 
 private:
     QString writeConfig(const QByteArray &bytes);
+    QString settingsPath() const { return m_folder->filePath(QStringLiteral("Config files/yarnconfig.ini")); }
 
     std::unique_ptr<QTemporaryDir> m_folder;
 };
@@ -55,13 +55,12 @@ void SettingsFileTest::init()
 {
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Config files")));
-    ProgramFolder::overrideForTesting(m_folder->path());
 }
 
 QString SettingsFileTest::writeConfig(const QByteArray &bytes)
 {
-    FileIO::writeWholeFile(SettingsFile::path(), bytes);
-    return SettingsFile::path();
+    FileIO::writeWholeFile(settingsPath(), bytes);
+    return settingsPath();
 }
 
 void SettingsFileTest::missingPiecesGiveTheDefaults_data()
@@ -79,7 +78,7 @@ void SettingsFileTest::missingPiecesGiveTheDefaults()
     QFETCH(QByteArray, file);
     if (!file.isEmpty())
         writeConfig(file);
-    QVERIFY(SettingsFile::load(SettingsFile::path()) == SettingsValues());
+    QVERIFY(SettingsFile::load(settingsPath()) == SettingsValues());
     QVERIFY(SettingsFile::load(m_folder->filePath(QStringLiteral("No folder/yarnconfig.ini"))) == SettingsValues());
 }
 
@@ -184,18 +183,36 @@ void SettingsFileTest::addressIsWrittenAsTyped()
 
 void SettingsFileTest::firstSaveCreatesTheFileInKeyOrder()
 {
-    SettingsFile::save(SettingsFile::path(), SettingsValues());
-    QCOMPARE(FileIO::readWholeFile(SettingsFile::path()),
+    // The file is read in another order than it is written.
+    const auto names = [](const std::array<SettingsValues::Key, 7> &keys) {
+        QByteArrayList list;
+        for (const SettingsValues::Key &key : keys)
+            list << key.name.toByteArray();
+        return list.join(' ');
+    };
+    QCOMPARE(names(SettingsValues::keys()), QByteArray("address check check3 check4 check2 twiname justname"));
+    QCOMPARE(names(SettingsValues::keysInReadingOrder()),
+             QByteArray("check check3 address check4 check2 twiname justname"));
+
+    SettingsFile::save(settingsPath(), SettingsValues());
+    QCOMPARE(FileIO::readWholeFile(settingsPath()),
              QByteArray("[option]\r\naddress=\r\ncheck=0\r\ncheck3=1\r\ncheck4=1\r\ncheck2=0\r\ntwiname=1\r\n"
                         "justname=0\r\n"));
 
-    const SettingsValues changed{false, true, QStringLiteral("Квенби"), true, true, false, false};
-    QFile::remove(SettingsFile::path());
-    SettingsFile::save(SettingsFile::path(), changed);
-    QCOMPARE(FileIO::readWholeFile(SettingsFile::path()),
+    SettingsValues changed;
+    changed.accountMode = false;
+    changed.plainNameMode = true;
+    changed.ownAccount = QStringLiteral("Квенби");
+    changed.minimizeToTray = true;
+    changed.suppressNotices = true;
+    changed.autoCopy = false;
+    changed.autoSaveFavourites = false;
+    QFile::remove(settingsPath());
+    SettingsFile::save(settingsPath(), changed);
+    QCOMPARE(FileIO::readWholeFile(settingsPath()),
              QByteArray("[option]\r\naddress=\xca\xe2\xe5\xed\xe1\xe8\r\ncheck=1\r\ncheck3=0\r\ncheck4=0\r\n"
                         "check2=1\r\ntwiname=0\r\njustname=1\r\n"));
-    QVERIFY(SettingsFile::load(SettingsFile::path()) == changed);
+    QVERIFY(SettingsFile::load(settingsPath()) == changed);
 }
 
 void SettingsFileTest::saveRewritesEveryKeyAndKeepsForeignLines()
@@ -211,7 +228,7 @@ void SettingsFileTest::saveRewritesEveryKeyAndKeepsForeignLines()
 void SettingsFileTest::missingFolderIsNeitherCreatedNorWritten()
 {
     QVERIFY(QDir(m_folder->filePath(QStringLiteral("Config files"))).removeRecursively());
-    verifySaveIsRefused(SettingsFile::path());
+    verifySaveIsRefused(settingsPath());
     QVERIFY(!QFileInfo::exists(m_folder->filePath(QStringLiteral("Config files"))));
 }
 

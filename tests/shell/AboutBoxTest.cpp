@@ -1,8 +1,10 @@
+#include "settings/Settings.h"
 #include "shell/AboutBox.h"
+#include "shell/OutsideLinks.h"
 #include "tests/support/Controls.h"
+#include "tests/support/RecordedInteraction.h"
 #include "ui/HoverLinkLabel.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
@@ -15,36 +17,20 @@ class AboutBoxTest : public QObject
 {
     Q_OBJECT
 
-public slots:
-    // The desktop's handler for web addresses while the tests run.
-    void openUrl(const QUrl &url) { m_opened.append(url); }
-
 private slots:
-    void init();
-    void cleanup();
     void framesItsTexts();
     void linksHandTheirAddressesToTheDesktop();
 
 private:
-    QList<QUrl> m_opened;
+    RecordedInteraction m_interaction;
+    HeroHandle m_hero;
+    Settings m_settings{QStringLiteral("/nonexistent/yarnconfig.ini")};
+    OutsideLinks m_links{OutsideAddresses::shippedTable(), m_hero, m_settings, m_interaction, {}, [] {}};
 };
-
-void AboutBoxTest::init()
-{
-    m_opened.clear();
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "openUrl");
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "openUrl");
-}
-
-void AboutBoxTest::cleanup()
-{
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-}
 
 void AboutBoxTest::framesItsTexts()
 {
-    AboutBox box;
+    AboutBox box(m_interaction, m_links);
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QCOMPARE(box.objectName(), QStringLiteral("Form2"));
@@ -87,7 +73,7 @@ void AboutBoxTest::framesItsTexts()
 
 void AboutBoxTest::linksHandTheirAddressesToTheDesktop()
 {
-    AboutBox box;
+    AboutBox box(m_interaction, m_links);
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     auto *site = control<HoverLinkLabel>(&box, "XPHoverLabel3");
@@ -101,8 +87,8 @@ void AboutBoxTest::linksHandTheirAddressesToTheDesktop()
 
     QTest::mouseClick(site, Qt::LeftButton);
     QTest::mouseClick(blog, Qt::LeftButton);
-    QCOMPARE(m_opened, (QList<QUrl>{QUrl(QStringLiteral("https://www.merovale.com/")),
-                                    QUrl(QStringLiteral("https://quenby.blogspot.com/"))}));
+    QCOMPARE(m_interaction.openedOnDesktop, (QList<QUrl>{QUrl(QStringLiteral("https://www.merovale.com/")),
+                                                       QUrl(QStringLiteral("https://quenby.blogspot.com/"))}));
     QVERIFY(box.isVisible());
 }
 

@@ -2,11 +2,10 @@
 #include "base/OutsideAddresses.h"
 #include "shell/BrowserWindow.h"
 #include "shell/OutsideLinks.h"
+#include "settings/Settings.h"
 #include "ui/HoverLinkLabel.h"
-#include "ui/MessageBoxes.h"
-#include "tests/support/DesktopRecorder.h"
+#include "tests/support/RecordedInteraction.h"
 
-#include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
@@ -31,10 +30,15 @@ void writePage(const QString &path, const QString &title)
     file.write(QStringLiteral("<html><head><title>%1</title></head><body><p>%1</p></body></html>").arg(title).toUtf8());
 }
 
+QWebEngineView *webView(BrowserWindow &window)
+{
+    return window.findChild<QWebEngineView *>(QStringLiteral("WebBrowser1"));
+}
+
 // Waits for the page that is loading now; true when it loaded without error.
 bool loaded(BrowserWindow &window)
 {
-    QSignalSpy finished(window.webView(), &QWebEngineView::loadFinished);
+    QSignalSpy finished(webView(window), &QWebEngineView::loadFinished);
     return finished.wait(20000) && finished.first().first().toBool();
 }
 
@@ -42,7 +46,7 @@ QString pageText(BrowserWindow &window)
 {
     QString text;
     bool done = false;
-    window.webView()->page()->toPlainText([&](const QString &result) {
+    webView(window)->page()->toPlainText([&](const QString &result) {
         text = result;
         done = true;
     });
@@ -80,24 +84,22 @@ private slots:
         QVERIFY(m_pages.isValid());
         writePage(m_pages.filePath(QStringLiteral("hero.html")), QStringLiteral("Hero profile"));
         writePage(m_pages.filePath(QStringLiteral("products.html")), QStringLiteral("Products"));
-        OutsideAddresses::Table addresses = OutsideAddresses::shippedTable();
-        addresses.profilePrefix = QUrl::fromLocalFile(m_pages.path()).toString() + u'/';
-        addresses.makerProductsPage = QUrl::fromLocalFile(m_pages.filePath(QStringLiteral("products.html"))).toString();
-        OutsideAddresses::replaceForTesting(addresses);
-        MessageBoxes::setInterceptorForTesting([this](const MessageBoxes::Shown &shown) { m_messages.append(shown); });
+        m_addresses.profilePrefix = QUrl::fromLocalFile(m_pages.path()).toString() + u'/';
+        m_addresses.makerProductsPage =
+            QUrl::fromLocalFile(m_pages.filePath(QStringLiteral("products.html"))).toString();
     }
 
-    void init() { m_messages.clear(); }
+    void init() { m_interaction = RecordedInteraction(); }
 
     void frameAndHeaderBeforeTheFirstOpening()
     {
-        BrowserWindow window;
+        BrowserWindow window(m_interaction);
         QCOMPARE(window.objectName(), QStringLiteral("plaforma"));
         QCOMPARE(window.windowTitle(), QStringLiteral("Веб-браузер Ярнспина"));
         QVERIFY(window.windowFlags() & Qt::WindowMaximizeButtonHint);
         QVERIFY(!(window.windowFlags() & Qt::WindowMinimizeButtonHint));
         // The engine starts only when a page is first opened.
-        QVERIFY(!window.webView());
+        QVERIFY(!webView(window));
         struct Link { const char *name; const char *text; int left; const char *hint; };
         for (const Link &link : {Link{"nazad", "< Назад", 78, "Назад"}, Link{"vpered", "Вперед >", 130, "Вперед"},
                                  Link{"XPHoverLabel1", "Остановить", 202, "Остановить"},
@@ -116,61 +118,61 @@ private slots:
 
     void anAddressThatCannotBeParsedIsNotOpened()
     {
-        BrowserWindow window;
+        BrowserWindow window(m_interaction);
         QVERIFY_THROWS_EXCEPTION(AppError, window.open(QStringLiteral("http://[::1")));
         QVERIFY(!window.isVisible());
     }
 
     void backRightAfterTheFirstOpeningShowsItsMessageAndKeepsThePage()
     {
-        BrowserWindow window;
+        BrowserWindow window(m_interaction);
         OutsideLinks links = linksFor(window);
-        links.run("Form1", "twiname");
+        links.open(OutsideLinks::Endpoint::HeroProfile);
         QVERIFY(window.isVisible());
-        QCOMPARE(window.webView()->objectName(), QStringLiteral("WebBrowser1"));
+        QCOMPARE(webView(window)->objectName(), QStringLiteral("WebBrowser1"));
         QVERIFY(loaded(window));
         click(window, "nazad");
-        QCOMPARE(m_messages.size(), 1);
-        QCOMPARE(m_messages[0].kind, MessageBoxes::Kind::Warning);
-        QCOMPARE(m_messages[0].caption, QStringLiteral("Merovale Yarn"));
-        QCOMPARE(m_messages[0].text, noPageBefore);
-        QCOMPARE(m_messages[0].owner, &window);
+        QCOMPARE(m_interaction.shown.size(), 1);
+        QCOMPARE(m_interaction.shown[0].kind, RecordedInteraction::Shown::Kind::Warning);
+        QCOMPARE(m_interaction.shown[0].caption, QStringLiteral("Merovale Yarn"));
+        QCOMPARE(m_interaction.shown[0].text, noPageBefore);
+        QCOMPARE(m_interaction.shown[0].owner, &window);
         QTest::qWait(200);
-        QCOMPARE(window.webView()->url().fileName(), QStringLiteral("hero.html"));
+        QCOMPARE(webView(window)->url().fileName(), QStringLiteral("hero.html"));
     }
 
     void historyOutlivesClosingAndForwardAtTheEndShowsItsMessage()
     {
-        BrowserWindow window;
+        BrowserWindow window(m_interaction);
         OutsideLinks links = linksFor(window);
-        links.run("Form1", "twiname");
+        links.open(OutsideLinks::Endpoint::HeroProfile);
         QVERIFY(loaded(window));
         // As the title bar's close button does.
         window.close();
         QVERIFY(!window.isVisible());
 
-        links.run("Form1", "N2354");
+        links.open(OutsideLinks::Endpoint::MakerProducts);
         QVERIFY(window.isVisible());
         QVERIFY(loaded(window));
         click(window, "nazad");
         QVERIFY(loaded(window));
-        QCOMPARE(window.webView()->url().fileName(), QStringLiteral("hero.html"));
+        QCOMPARE(webView(window)->url().fileName(), QStringLiteral("hero.html"));
 
         click(window, "vpered");
         QVERIFY(loaded(window));
-        QCOMPARE(window.webView()->url().fileName(), QStringLiteral("products.html"));
+        QCOMPARE(webView(window)->url().fileName(), QStringLiteral("products.html"));
         click(window, "vpered");
-        QCOMPARE(m_messages.size(), 1);
-        QCOMPARE(m_messages[0].text, noPageAfter);
-        QCOMPARE(m_messages[0].kind, MessageBoxes::Kind::Warning);
-        QCOMPARE(m_messages[0].owner, &window);
+        QCOMPARE(m_interaction.shown.size(), 1);
+        QCOMPARE(m_interaction.shown[0].text, noPageAfter);
+        QCOMPARE(m_interaction.shown[0].kind, RecordedInteraction::Shown::Kind::Warning);
+        QCOMPARE(m_interaction.shown[0].owner, &window);
     }
 
     void aPageThatFailsShowsTheErrorPageAndTheLinksKeepWorking()
     {
-        BrowserWindow window;
+        BrowserWindow window(m_interaction);
         OutsideLinks links = linksFor(window);
-        links.run("Form1", "twiname");
+        links.open(OutsideLinks::Endpoint::HeroProfile);
         QVERIFY(loaded(window));
         window.open(refusedAddress());
         QVERIFY(!loaded(window));
@@ -180,8 +182,8 @@ private slots:
 
         click(window, "nazad");
         QVERIFY(loaded(window));
-        QCOMPARE(window.webView()->url().fileName(), QStringLiteral("hero.html"));
-        QVERIFY(m_messages.isEmpty());
+        QCOMPARE(webView(window)->url().fileName(), QStringLiteral("hero.html"));
+        QVERIFY(m_interaction.shown.isEmpty());
 
         click(window, "XPHoverLabel3");
         QVERIFY(!window.isVisible());
@@ -191,7 +193,7 @@ private slots:
     {
         const QString path = m_pages.filePath(QStringLiteral("changing.html"));
         writePage(path, QStringLiteral("First text"));
-        BrowserWindow window;
+        BrowserWindow window(m_interaction);
         window.open(QUrl::fromLocalFile(path).toString());
         QVERIFY(loaded(window));
         writePage(path, QStringLiteral("Second text"));
@@ -207,15 +209,15 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("<html><body><a id='blank' href='products.html' target='_blank'>products</a></body></html>");
         file.close();
-        BrowserWindow window;
+        BrowserWindow window(m_interaction);
         window.open(QUrl::fromLocalFile(path).toString());
         QVERIFY(loaded(window));
-        window.webView()->page()->runJavaScript(QStringLiteral("document.getElementById('blank').click()"));
+        webView(window)->page()->runJavaScript(QStringLiteral("document.getElementById('blank').click()"));
         QVERIFY(loaded(window));
-        QCOMPARE(window.webView()->url().fileName(), QStringLiteral("products.html"));
+        QCOMPARE(webView(window)->url().fileName(), QStringLiteral("products.html"));
         click(window, "nazad");
         QVERIFY(loaded(window));
-        QCOMPARE(window.webView()->url().fileName(), QStringLiteral("links.html"));
+        QCOMPARE(webView(window)->url().fileName(), QStringLiteral("links.html"));
     }
 
     void aDownloadGoesToTheDesktop()
@@ -225,18 +227,15 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(4096, '\x4d'));
         file.close();
-        DesktopRecorder desktop;
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
-        BrowserWindow window;
+        BrowserWindow window(m_interaction);
         window.open(QUrl::fromLocalFile(path).toString());
-        QTRY_COMPARE_WITH_TIMEOUT(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(path)}, 20000);
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_interaction.openedOnDesktop, QList<QUrl>{QUrl::fromLocalFile(path)}, 20000);
     }
 
     // Both run in the application's own loop: only there does Qt end the program.
     void closingItDoesNotEndTheProgram()
     {
-        BrowserWindow window;
+        BrowserWindow window(m_interaction);
         QTimer::singleShot(0, &window, [&window] {
             window.show();
             // With the main window hidden in the tray, this is the only window.
@@ -250,7 +249,7 @@ private slots:
     void closingTheMainWindowEndsTheProgramWhileTheBrowserIsOpen()
     {
         QWidget mainWindow;
-        BrowserWindow window;
+        BrowserWindow window(m_interaction);
         QTimer::singleShot(0, &window, [&] {
             mainWindow.show();
             window.show();
@@ -263,16 +262,15 @@ private slots:
 private:
     OutsideLinks linksFor(BrowserWindow &window)
     {
-        OutsideLinks::Host host;
-        host.heroHandle = [] { return OutsideLinks::HeroHandle{QStringLiteral("hero.html"), false}; };
-        OutsideLinks::Openers openers;
-        openers.builtInBrowser = [&window](const QString &address) { window.open(address); };
-        openers.desktop = [](const QString &address) { QFAIL(qPrintable(address)); };
-        return OutsideLinks(host, openers);
+        return OutsideLinks(m_addresses, m_hero, m_settings, m_interaction,
+                            [&window](const QString &address) { window.open(address); }, [] {});
     }
 
     QTemporaryDir m_pages;
-    QList<MessageBoxes::Shown> m_messages;
+    OutsideAddresses::Table m_addresses = OutsideAddresses::shippedTable();
+    HeroHandle m_hero{QStringLiteral("hero.html"), false};
+    Settings m_settings{m_pages.filePath(QStringLiteral("no settings.ini"))};
+    RecordedInteraction m_interaction;
 };
 
 QTEST_MAIN(BrowserWindowTest)

@@ -1,13 +1,11 @@
-#include "base/AppError.h"
 #include "base/OutsideAddresses.h"
 #include "platform/WebSandbox.h"
+#include "settings/Settings.h"
 #include "shell/OutsideLinks.h"
-#include "ui/MessageBoxes.h"
+#include "tests/support/RecordedInteraction.h"
 
 #include <QTest>
 #include <QUrl>
-
-#include <string>
 
 namespace {
 
@@ -39,45 +37,62 @@ struct Opened
     QString address;
 };
 
-// A host and openers that record what happens, in order.
-struct Recorder
+// The desktop, the built-in browser and the settings dialog, recording what
+// happens, in order.
+struct Recorder : RecordedInteraction
 {
-    OutsideLinks::HeroHandle hero;
-    QString ownAccount;
-    bool noticesSuppressed = true;
+    HeroHandle hero;
+    Settings settings{QStringLiteral("/nonexistent/yarnconfig.ini")};
     bool builtInBrowserWorks = true;
     QStringList events;
     QList<Opened> opened;
-    QList<MessageBoxes::Shown> messages;
+
+    Recorder()
+    {
+        SettingsValues values = settings.values();
+        values.suppressNotices = true;
+        settings.setValues(values);
+    }
+
+    void setOwnAccount(const QString &account)
+    {
+        SettingsValues values = settings.values();
+        values.ownAccount = account;
+        settings.setValues(values);
+    }
+
+    void showBox(const Box &box) override
+    {
+        events << QStringLiteral("message");
+        RecordedInteraction::showBox(box);
+    }
+
+    void showNotice(const QString &title, const QString &text) override
+    {
+        events << QStringLiteral("notice ") + title;
+        RecordedInteraction::showNotice(title, text);
+    }
+
+    void openOnDesktop(const QUrl &address) override
+    {
+        events << QStringLiteral("open");
+        opened.append({Opening::Desktop, address.toString(QUrl::FullyEncoded)});
+    }
 
     OutsideLinks links()
     {
-        OutsideLinks::Host host;
-        host.heroHandle = [this] { return hero; };
-        host.ownAccount = [this] { return ownAccount; };
-        host.showSettingsDialog = [this] {
-            events << QStringLiteral("settings");
-            // The user types an account in the dialog; the command must still open nothing.
-            ownAccount = QStringLiteral("typed_in_dialog");
-        };
-        host.noticesSuppressed = [this] { return noticesSuppressed; };
-        host.showProductsNotice = [this] { events << QStringLiteral("products notice"); };
-        OutsideLinks::Openers openers;
+        OutsideLinks::BuiltInBrowser builtInBrowser;
         if (builtInBrowserWorks) {
-            openers.builtInBrowser = [this](const QString &address) {
+            builtInBrowser = [this](const QString &address) {
                 events << QStringLiteral("open");
                 opened.append({Opening::BuiltInBrowser, address});
             };
         }
-        openers.desktop = [this](const QString &address) {
-            events << QStringLiteral("open");
-            opened.append({Opening::Desktop, address});
-        };
-        MessageBoxes::setInterceptorForTesting([this](const MessageBoxes::Shown &shown) {
-            events << QStringLiteral("message");
-            messages.append(shown);
+        return OutsideLinks(injectedAddresses(), hero, settings, *this, builtInBrowser, [this] {
+            events << QStringLiteral("settings");
+            // The user types an account in the dialog; the command must still open nothing.
+            setOwnAccount(QStringLiteral("typed_in_dialog"));
         });
-        return OutsideLinks(host, openers);
     }
 };
 
@@ -91,63 +106,50 @@ const QString supportMail = QStringLiteral(
 } // namespace
 
 Q_DECLARE_METATYPE(Opening)
+Q_DECLARE_METATYPE(Endpoint)
 
 class OutsideLinksTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { OutsideAddresses::replaceForTesting(injectedAddresses()); }
-    void cleanup() { MessageBoxes::setInterceptorForTesting(nullptr); }
-
-    void everyCommandReachesItsEndpoint_data()
+    void everyEndpointOpensItsAddressItsWay_data()
     {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("item");
+        QTest::addColumn<Endpoint>("endpoint");
         QTest::addColumn<QString>("address");
         QTest::addColumn<Opening>("way");
-        const auto row = [](const char *window, const char *item, const QString &address, Opening way) {
-            QTest::addRow("%s.%s", window, item) << window << item << address << way;
+        const auto row = [](const char *name, Endpoint endpoint, const QString &address, Opening way) {
+            QTest::newRow(name) << endpoint << address << way;
         };
-        row("Form1", "twiname", "https://profiles.test/hero_account", Opening::BuiltInBrowser);
-        row("Form1", "N50", "https://profiles.test/hero_account", Opening::BuiltInBrowser);
-        row("Form1", "N25", "https://profiles.test/my_account", Opening::BuiltInBrowser);
-        row("Form1", "yarn", "https://group.test/", Opening::BuiltInBrowser);
-        row("Form1", "N2354", "https://maker.test/products", Opening::BuiltInBrowser);
-        row("Form1", "N340", "https://maker.test/", Opening::BuiltInBrowser);
-        row("Form1", "twitterquenby", "https://maker.test/widget-author", Opening::BuiltInBrowser);
-        row("Form1", "twimerovale", "https://maker.test/widget-maker", Opening::BuiltInBrowser);
-        row("Form1", "blog", "https://blog.test/", Opening::BuiltInBrowser);
-        row("Form1", "Facebook1", "https://social.test/author", Opening::BuiltInBrowser);
-        row("Form1", "N19", supportMail, Opening::Desktop);
-        row("Form2", "XPHoverLabel3", "https://maker.test/", Opening::Desktop);
-        row("Form2", "XPHoverLabel6", "https://blog.test/", Opening::Desktop);
-        row("Form5", "N10", "https://group.test/", Opening::Desktop);
-        row("Form5", "N8", "https://maker.test/", Opening::Desktop);
+        row("hero profile", Endpoint::HeroProfile, "https://profiles.test/hero_account", Opening::BuiltInBrowser);
+        row("own profile", Endpoint::OwnProfile, "https://profiles.test/my_account", Opening::BuiltInBrowser);
+        row("community group", Endpoint::CommunityGroup, "https://group.test/", Opening::BuiltInBrowser);
+        row("maker products", Endpoint::MakerProducts, "https://maker.test/products", Opening::BuiltInBrowser);
+        row("maker site", Endpoint::MakerSite, "https://maker.test/", Opening::BuiltInBrowser);
+        row("author widget", Endpoint::AuthorWidget, "https://maker.test/widget-author", Opening::BuiltInBrowser);
+        row("maker widget", Endpoint::MakerWidget, "https://maker.test/widget-maker", Opening::BuiltInBrowser);
+        row("author blog", Endpoint::AuthorBlog, "https://blog.test/", Opening::BuiltInBrowser);
+        row("author facebook", Endpoint::AuthorFacebook, "https://social.test/author", Opening::BuiltInBrowser);
+        row("support mail", Endpoint::SupportMail, supportMail, Opening::Desktop);
+        row("community group outside", Endpoint::CommunityGroupOnDesktop, "https://group.test/", Opening::Desktop);
+        row("maker site outside", Endpoint::MakerSiteOnDesktop, "https://maker.test/", Opening::Desktop);
+        row("author blog outside", Endpoint::AuthorBlogOnDesktop, "https://blog.test/", Opening::Desktop);
     }
 
-    void everyCommandReachesItsEndpoint()
+    void everyEndpointOpensItsAddressItsWay()
     {
-        QFETCH(QString, window);
-        QFETCH(QString, item);
+        QFETCH(Endpoint, endpoint);
         QFETCH(QString, address);
         QFETCH(Opening, way);
         Recorder recorder;
         recorder.hero = {QStringLiteral("hero_account"), false};
-        recorder.ownAccount = QStringLiteral("my_account");
+        recorder.setOwnAccount(QStringLiteral("my_account"));
         OutsideLinks links = recorder.links();
-        links.run(window.toStdString(), item.toStdString());
+        links.open(endpoint);
         QCOMPARE(recorder.opened.size(), 1);
         QCOMPARE(recorder.opened[0].address, address);
         QCOMPARE(recorder.opened[0].way, way);
-        QVERIFY(recorder.messages.isEmpty());
-    }
-
-    void theTableHoldsNoCommandBeyondTheExpectedOnes()
-    {
-        // The rows above are the whole list; a command added to the table needs a row.
-        QCOMPARE(OutsideLinks::commands().size(), std::size_t(15));
-        QVERIFY_THROWS_EXCEPTION(AppError, OutsideLinks::command("Form1", "N12"));
+        QVERIFY(recorder.shown.isEmpty());
     }
 
     void heroLink_data()
@@ -169,7 +171,7 @@ private slots:
         Recorder recorder;
         recorder.hero = {handle, isAddress};
         OutsideLinks links = recorder.links();
-        links.run("Form1", "twiname");
+        links.open(Endpoint::HeroProfile);
         QCOMPARE(recorder.opened.size(), 1);
         QCOMPARE(recorder.opened[0].address, address);
         QCOMPARE(recorder.opened[0].way, Opening::BuiltInBrowser);
@@ -179,21 +181,21 @@ private slots:
     {
         Recorder recorder;
         OutsideLinks links = recorder.links();
-        links.run("Form1", "N25");
+        links.open(Endpoint::OwnProfile);
         QCOMPARE(recorder.events, QStringList({"message", "settings"}));
         QVERIFY(recorder.opened.isEmpty());
-        QCOMPARE(recorder.messages[0].kind, MessageBoxes::Kind::Plain);
-        QCOMPARE(recorder.messages[0].caption, QStringLiteral("Merovale Yarn"));
-        QCOMPARE(recorder.messages[0].text,
+        QCOMPARE(recorder.shown[0].kind, RecordedInteraction::Shown::Kind::Plain);
+        QCOMPARE(recorder.shown[0].caption, QStringLiteral("Merovale Yarn"));
+        QCOMPARE(recorder.shown[0].text,
                  QStringLiteral("А куда твитить-то? Укажите адрес своего твиттер-аккаунта в настройках программы."));
     }
 
     void ownAccountOfBlanksIsNotEmpty()
     {
         Recorder recorder;
-        recorder.ownAccount = QStringLiteral("  ");
+        recorder.setOwnAccount(QStringLiteral("  "));
         OutsideLinks links = recorder.links();
-        links.run("Form1", "N25");
+        links.open(Endpoint::OwnProfile);
         QCOMPARE(recorder.events, QStringList({"open"}));
         QCOMPARE(recorder.opened[0].address, QStringLiteral("https://profiles.test/  "));
     }
@@ -202,17 +204,20 @@ private slots:
     {
         for (const bool suppressed : {false, true}) {
             Recorder recorder;
-            recorder.noticesSuppressed = suppressed;
+            SettingsValues values = recorder.settings.values();
+            values.suppressNotices = suppressed;
+            recorder.settings.setValues(values);
             OutsideLinks links = recorder.links();
-            links.run("Form1", "N340");
+            links.open(Endpoint::MakerSite);
             QCOMPARE(recorder.events,
-                     suppressed ? QStringList({"open"}) : QStringList({"products notice", "open"}));
+                     suppressed ? QStringList({"open"}) : QStringList({"notice Продукты Merovale", "open"}));
         }
     }
 
     void supportMailIsPercentEncodedUtf8HandedOverUnchanged()
     {
-        QCOMPARE(OutsideLinks::supportMailAddress(), supportMail);
+        Recorder recorder;
+        QCOMPARE(recorder.links().supportMailAddress(), supportMail);
         // What the desktop receives is that very text.
         QCOMPARE(QUrl(supportMail).toString(QUrl::FullyEncoded), supportMail);
         QCOMPARE(QUrl(supportMail).query(QUrl::FullyDecoded),
@@ -225,13 +230,13 @@ private slots:
         recorder.builtInBrowserWorks = false;
         recorder.hero = {QStringLiteral("hero"), false};
         OutsideLinks links = recorder.links();
-        links.run("Form1", "twiname");
-        links.run("Form1", "blog");
-        links.run("Form1", "N19");
+        links.open(Endpoint::HeroProfile);
+        links.open(Endpoint::AuthorBlog);
+        links.open(Endpoint::SupportMail);
         QCOMPARE(recorder.events, QStringList({"message", "open", "open", "open"}));
-        QCOMPARE(recorder.messages[0].kind, MessageBoxes::Kind::Plain);
-        QCOMPARE(recorder.messages[0].caption, QStringLiteral("Merovale Yarn"));
-        QVERIFY(recorder.messages[0].text.contains(QStringLiteral("root")));
+        QCOMPARE(recorder.shown[0].kind, RecordedInteraction::Shown::Kind::Plain);
+        QCOMPARE(recorder.shown[0].caption, QStringLiteral("Merovale Yarn"));
+        QVERIFY(recorder.shown[0].text.contains(QStringLiteral("root")));
         for (const Opened &opened : recorder.opened)
             QCOMPARE(opened.way, Opening::Desktop);
         QCOMPARE(recorder.opened[0].address, QStringLiteral("https://profiles.test/hero"));

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QMenu>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
@@ -66,10 +65,9 @@ void TrayBalloonTest::firstNoticeAppearsAtTheIcon()
     const pid_t host = pid_t(m_trayHost.processId());
     QVERIFY(::kill(host, SIGSTOP) == 0);
     QTimer::singleShot(300, this, [host] { ::kill(host, SIGCONT); });
-    QMenu menu;
     QElapsedTimer clock;
     clock.start();
-    TrayIcon tray(nullptr, &menu);
+    TrayIcon tray;
     QVERIFY(tray.showBalloonNotice(QStringLiteral("Merovale Yarnspin приветствует вас"),
                                    QStringLiteral("Merovale Yarnspin сочиняет твиты!"), 10));
 

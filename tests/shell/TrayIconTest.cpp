@@ -1,9 +1,6 @@
-#include "app/MainWindow.h"
-#include "app/Program.h"
 #include "shell/TrayIcon.h"
-#include "tests/support/Controls.h"
 #include "tests/support/ModalWindows.h"
-#include "tests/support/ScratchProgramFolder.h"
+#include "tests/support/ProgramFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,31 +27,23 @@ private slots:
     void restoresTheMainWindow();
 
 private:
-    MainWindow &window() { return m_program->mainWindow(); }
+    MainWindow &window() { return m_fixture->window(); }
     QAction *item(const char *name) { return control<QAction>(control<QMenu>(&window(), "PopupMenu1"), name); }
     // The notification-area icon that TextTrayIcon1 keeps.
-    QSystemTrayIcon *icon() { return control<TrayIcon>(&window(), "TextTrayIcon1")->findChild<QSystemTrayIcon *>(); }
+    QSystemTrayIcon *icon() { return m_fixture->program->trayIcon().findChild<QSystemTrayIcon *>(); }
 
-    std::unique_ptr<ScratchProgramFolder> m_folder;
-    std::unique_ptr<Program> m_program;
-    QStringList m_notices;
+    std::unique_ptr<ProgramFixture> m_fixture;
 };
 
 void TrayIconTest::init()
 {
-    m_folder = std::make_unique<ScratchProgramFolder>();
-    m_notices.clear();
-    TrayIcon::setNoticeInterceptorForTesting([this](const QString &title, const QString &) { m_notices << title; });
-    m_program = std::make_unique<Program>();
-    window().show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window()));
+    m_fixture = std::make_unique<ProgramFixture>();
+    m_fixture->start();
 }
 
 void TrayIconTest::cleanup()
 {
-    m_program.reset();
-    m_folder.reset();
-    TrayIcon::setNoticeInterceptorForTesting({});
+    m_fixture.reset();
 }
 
 void TrayIconTest::iconCarriesTheNameTheImagesAndTheMenu()
@@ -77,15 +66,15 @@ void TrayIconTest::iconCarriesTheNameTheImagesAndTheMenu()
 void TrayIconTest::menuCommandsRun()
 {
     auto *timer = control<QTimer>(&window(), "Timer1");
-    m_notices.clear();
+    m_fixture->interaction.notices.clear();
     item("N27")->trigger();
     QVERIFY(timer->isActive());
-    QCOMPARE(m_notices, QStringList{QStringLiteral("Merovale Yarnspin начал генерировать твиты сам")});
+    QCOMPARE(m_fixture->interaction.noticeTitles(), QStringList{QStringLiteral("Merovale Yarnspin начал генерировать твиты сам")});
     item("N28")->trigger();
     QVERIFY(!timer->isActive());
 
     // From the tray, the About box opens without bringing the main window back.
-    window().tray().hideToTray();
+    window().hideToTray();
     QWidget *aboutBox = nullptr;
     bool mainWindowShown = true;
     ModalWindows::whenModalShown([&](QWidget *box) {
@@ -103,10 +92,10 @@ void TrayIconTest::menuCommandsRun()
     QVERIFY(window().isVisible());
 
     // "Выход" closes the main window, which writes the lists first.
-    QFile::remove(m_folder->path(QStringLiteral("Lists/names.txt")));
+    QFile::remove(m_fixture->folder.path(QStringLiteral("Lists/names.txt")));
     item("N33")->trigger();
     QVERIFY(!window().isVisible());
-    QCOMPARE(m_folder->read(QStringLiteral("Lists/names.txt")), QByteArray("kotofeich\r\n"));
+    QCOMPARE(m_fixture->folder.read(QStringLiteral("Lists/names.txt")), QByteArray("kotofeich\r\n"));
 }
 
 void TrayIconTest::restoresTheMainWindow_data()
@@ -125,7 +114,7 @@ void TrayIconTest::restoresTheMainWindow()
     QFETCH(QString, state);
     QFETCH(QString, way);
     if (state == QStringLiteral("hidden"))
-        window().tray().hideToTray();
+        window().hideToTray();
     else if (state == QStringLiteral("minimised"))
         window().showMinimized();
     QCOMPARE(window().isVisible(), state != QStringLiteral("hidden"));

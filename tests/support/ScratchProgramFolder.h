@@ -1,15 +1,13 @@
 #pragma once
 
 #include "base/ProgramFolder.h"
-#include "ui/MessageBoxes.h"
 
 #include <QDir>
 #include <QFile>
-#include <QList>
 #include <QTemporaryDir>
 
-// A program folder of its own for each test: Lists/ with small known lists,
-// an empty "Config files/", and every message box recorded instead of shown.
+// A program folder of its own for each test: Lists/ with small known lists
+// and an empty "Config files/".
 class ScratchProgramFolder
 {
 public:
@@ -22,16 +20,9 @@ public:
         writeList(QStringLiteral("justnames.txt"), "\xc2\xee\xf0\xee\xe1\xe5\xe9\r\n");
         writeList(QStringLiteral("actions.txt"), "\xef\xee\xe3\xf3\xeb\xff\xf2\xfc\r\n");
         writeList(QStringLiteral("places.txt"), "\xed\xe0 \xe1\xee\xeb\xee\xf2\xe5.\r\n");
-        ProgramFolder::overrideForTesting(m_dir.path());
-        MessageBoxes::setInterceptorForTesting([this](const MessageBoxes::Shown &shown) { m_shown.append(shown); });
     }
 
-    ~ScratchProgramFolder()
-    {
-        MessageBoxes::setInterceptorForTesting({});
-        ProgramFolder::overrideForTesting({});
-    }
-
+    ProgramFolder folder() const { return ProgramFolder(m_dir.path()); }
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
 
     void writeList(const QString &name, const QByteArray &bytes)
@@ -55,9 +46,6 @@ public:
         file.write(ini);
     }
 
-    QList<MessageBoxes::Shown> &shown() { return m_shown; }
-
 private:
     QTemporaryDir m_dir;
-    QList<MessageBoxes::Shown> m_shown;
 };

@@ -1,8 +1,10 @@
+#include "base/AppError.h"
+#include "ui/DesktopInteraction.h"
+#include "ui/EventGuard.h"
 #include "ui/FileDialogs.h"
 #include "ui/InputBox.h"
-#include "ui/MessageBoxes.h"
-
-#include "../support/ModalWindows.h"
+#include "tests/support/ModalWindows.h"
+#include "tests/support/RecordedInteraction.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -48,11 +50,11 @@ class DialogsTest : public QObject
 private slots:
     void inputBoxResult_data();
     void inputBoxResult();
-    void inputBoxTestingAnswer();
 
     void saveDialogAddsDefaultSuffix();
-    void fileDialogTestingHook();
     void plainMessageCentredOnScreen();
+    void guardShowsTheErrorBox_data();
+    void guardShowsTheErrorBox();
 };
 
 void DialogsTest::inputBoxResult_data()
@@ -113,22 +115,6 @@ void DialogsTest::inputBoxResult()
     QCOMPARE(answer, expected);
 }
 
-void DialogsTest::inputBoxTestingAnswer()
-{
-    QString seenCaption;
-    QString seenPrompt;
-    InputBox::setAnswerForTesting([&](const QString &caption, const QString &prompt) {
-        seenCaption = caption;
-        seenPrompt = prompt;
-        return std::optional<QString>(QStringLiteral("в подвале"));
-    });
-    const auto answer = InputBox::ask(nullptr, QStringLiteral("Место"), QStringLiteral("Где?"));
-    InputBox::setAnswerForTesting({});
-    QCOMPARE(answer, std::optional<QString>(QStringLiteral("в подвале")));
-    QCOMPARE(seenCaption, QStringLiteral("Место"));
-    QCOMPARE(seenPrompt, QStringLiteral("Где?"));
-}
-
 void DialogsTest::saveDialogAddsDefaultSuffix()
 {
     QTemporaryDir folder;
@@ -148,21 +134,6 @@ void DialogsTest::saveDialogAddsDefaultSuffix()
     QCOMPARE(chosen, folder.filePath(QStringLiteral("journal.txt")));
 }
 
-void DialogsTest::fileDialogTestingHook()
-{
-    QStringList titles;
-    FileDialogs::setNextResultForTesting([&](const QString &title) {
-        titles.append(title);
-        return title == QStringLiteral("Открыть") ? QString() : QStringLiteral("/tmp/x.txt");
-    });
-    const QString opened = FileDialogs::openFile(nullptr, QStringLiteral("Открыть"), {});
-    const QString saved = FileDialogs::saveFile(nullptr, QStringLiteral("Сохранить"), {}, QStringLiteral("txt"));
-    FileDialogs::setNextResultForTesting({});
-    QCOMPARE(opened, QString());
-    QCOMPARE(saved, QStringLiteral("/tmp/x.txt"));
-    QCOMPARE(titles, (QStringList{QStringLiteral("Открыть"), QStringLiteral("Сохранить")}));
-}
-
 void DialogsTest::plainMessageCentredOnScreen()
 {
     // An active window in the screen's corner: the message must not sit over it.
@@ -180,12 +151,36 @@ void DialogsTest::plainMessageCentredOnScreen()
         hasOwner = box->parentWidget() != nullptr;
         box->close();
     });
-    MessageBoxes::showMessage(QStringLiteral("Список пуст"));
+    DesktopInteraction({}).showMessage(QStringLiteral("Список пуст"));
 
     QVERIFY(!hasOwner);
     QVERIFY2((shownAt.center() - screenCentre).manhattanLength() <= 2,
              qPrintable(QStringLiteral("box at %1,%2 %3x%4")
                             .arg(shownAt.x()).arg(shownAt.y()).arg(shownAt.width()).arg(shownAt.height())));
+}
+
+void DialogsTest::guardShowsTheErrorBox_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a full stop is added") << "Stream write error" << "Stream write error.";
+    QTest::newRow("one full stop, never two") << "Файл не найден." << "Файл не найден.";
+    QTest::newRow("after a character sorting above it") << "Что?" << "Что?.";
+    QTest::newRow("not after one sorting below it") << "(скобка)" << "(скобка)";
+    QTest::newRow("nothing to end") << "" << "";
+}
+
+void DialogsTest::guardShowsTheErrorBox()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    RecordedInteraction interaction;
+    QVERIFY(!EventGuard::run(interaction, [&] { throw AppError(message); }));
+    QVERIFY(EventGuard::run(interaction, [] {}));
+    QCOMPARE(interaction.shown.size(), 1);
+    QCOMPARE(interaction.shown[0].kind, RecordedInteraction::Shown::Kind::Error);
+    QCOMPARE(interaction.shown[0].caption, QStringLiteral("Merovale Yarn"));
+    QCOMPARE(interaction.shown[0].text, shown);
 }
 
 QTEST_MAIN(DialogsTest)
