@@ -6,7 +6,7 @@
 namespace ProgramFolder {
 
 namespace {
-QString &overridden()
+QString &named()
 {
     static QString folder;
     return folder;
@@ -15,7 +15,7 @@ QString &overridden()
 
 QString directory()
 {
-    const QString base = overridden().isEmpty() ? QCoreApplication::applicationDirPath() : overridden();
+    const QString base = named().isEmpty() ? QCoreApplication::applicationDirPath() : named();
     return base.endsWith(u'/') ? base : base + u'/';
 }
 
@@ -24,9 +24,14 @@ QString path(const QString &suffix)
     return QDir::cleanPath(directory() + suffix);
 }
 
+void use(const QString &folder)
+{
+    named() = folder;
+}
+
 void overrideForTesting(const QString &folder)
 {
-    overridden() = folder;
+    named() = folder;
 }
 
 } // namespace ProgramFolder
