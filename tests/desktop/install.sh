@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs into a scratch prefix, checks the layout, the launcher, the desktop
-# entry and its window class against the running program, that the installed
-# program keeps its files in the user's own folder and writes nothing under
-# the prefix, and that a second install keeps what an earlier program wrote
-# there. Runs on the X
+# entry and its window class against the running program, the desktop's
+# metadata and the manual pages, that the installed program keeps its files
+# in the user's own folder and writes nothing under the prefix, and that a
+# second install keeps what an earlier program wrote there. Runs on the X
 # server of $DISPLAY (CTest runs it under tests/support/with-own-xserver.sh).
 set -euo pipefail
 cmake="$1" build="$2" shipped="$3"
@@ -54,6 +54,20 @@ fi
 [ "$(entry_value Exec)" = "\"$prefix/bin/yarnspin\"" ] || fail "Exec is $(entry_value Exec)"
 [ "$(entry_value Icon)" = yarnspin ] || fail "Icon is $(entry_value Icon)"
 grep -q '^Name\[ru\]=' "$entry" && grep -q '^Comment\[ru\]=' "$entry" || fail "no Russian name or comment"
+
+# The desktop's metadata, and the manual pages, which render without a
+# warning and name the options --help names, no more and no fewer.
+appstreamcli validate --no-net "$prefix/share/metainfo/com.merovale.yarnspin.metainfo.xml" >/dev/null ||
+  fail "the metainfo does not validate: $(appstreamcli validate --no-net "$prefix"/share/metainfo/*.xml)"
+long_options() { grep -oE -- '--[a-z][a-z-]*' | sort -u; }
+help_options="$(env -u DISPLAY "$prefix/bin/yarnspin" --help | long_options)"
+[ -n "$help_options" ] || fail "--help names no options"
+for page in "$prefix/share/man/man1/yarnspin.1.gz" "$prefix/share/man/ru/man1/yarnspin.1.gz"; do
+  warnings="$(MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)"
+  [ -z "$warnings" ] || fail "$page renders with warnings: $warnings"
+  page_options="$(MANWIDTH=80 man -E ascii -l "$page" 2>/dev/null | long_options)"
+  [ "$page_options" = "$help_options" ] || fail "$page names $(echo $page_options), --help $(echo $help_options)"
+done
 
 # The launcher answers without a display and passes its arguments on.
 version="$(env -u DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/yarnspin" --version)"
