@@ -41,6 +41,15 @@ Tree with(Tree tree, const Tree &changes)
     return tree;
 }
 
+// The tree as a folder of that name holds it.
+Tree under(const QString &folder, const Tree &tree)
+{
+    Tree result{{folder + u'/', {}}};
+    for (auto it = tree.begin(); it != tree.end(); ++it)
+        result.insert(folder + u'/' + it.key(), it.value());
+    return result;
+}
+
 Tree without(Tree tree, const QStringList &paths)
 {
     for (const QString &path : paths)
@@ -163,12 +172,7 @@ void DataFolderTest::folderChoice()
         if (userFolderAfter.isEmpty())
             QVERIFY(!QFileInfo::exists(dataHome));
         else
-            QCOMPARE(read(dataHome), with({{QStringLiteral("yarnspin/"), {}}}, [&] {
-                         Tree inHome;
-                         for (auto it = userFolderAfter.begin(); it != userFolderAfter.end(); ++it)
-                             inHome.insert(QStringLiteral("yarnspin/") + it.key(), it.value());
-                         return inHome;
-                     }()));
+            QCOMPARE(read(dataHome), under(QStringLiteral("yarnspin"), userFolderAfter));
     };
 
     const QString handedOver = OrdinaryUser::handedOverPath();
