@@ -8,11 +8,12 @@
 class QLocalServer;
 class QLockFile;
 
-// One running copy per program folder: two copies would each write every list
-// at their close, and the later close would throw away what the other added.
+// One running copy per folder of files (the program folder, or the user's own
+// folder an installed copy uses): two copies would each write every list at
+// their close, and the later close would throw away what the other added.
 // The first copy holds a lock and listens on a local socket, both named after
-// the folder; a later start from the same folder asks it to come forward and
-// ends. Copies from different folders never meet. A copy that was killed
+// the folder; a later start using the same folder asks it to come forward and
+// ends. Copies using different folders never meet. A copy that was killed
 // leaves a stale lock, which the next start takes over.
 class SingleInstance : public QObject
 {

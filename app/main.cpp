@@ -2,9 +2,11 @@
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "app/SingleInstance.h"
+#include "base/DataFolder.h"
 #include "base/ProgramFolder.h"
 #include "base/Windows1251.h"
 #include "platform/GraphicalSession.h"
+#include "platform/UserDataHome.h"
 #include "ui/DesktopInteraction.h"
 #include "ui/EventGuard.h"
 #include "ui/FontSetup.h"
@@ -35,8 +37,15 @@ int main(int argc, char *argv[])
     FontSetup::install();
     RichToolTip::install(application);
 
-    const ProgramFolder folder = ProgramFolder::ofExecutable();
-    // A second copy from this program folder hands over to the first and ends.
+    // Where the lists, favourites and settings live: beside the executable,
+    // or, for an installed copy, in the user's own folder made ready here.
+    // A folder that cannot be made ready is reported, and its files then
+    // report themselves by name.
+    const DataFolder dataFolder(QCoreApplication::applicationDirPath(), platform::userDataHome());
+    EventGuard::run(beforeTheWindows, [&] { dataFolder.prepare(); });
+    const ProgramFolder folder(dataFolder.path());
+
+    // A second copy using the same folder hands over to the first and ends.
     SingleInstance instance(folder.directory());
     if (!instance.claim())
         return 0;

@@ -3,15 +3,13 @@
 #include <QString>
 
 // The folder every file the program reads and writes lives in: the phrase
-// lists and the favourites in Lists/, the settings in "Config files/".
+// lists and the favourites in Lists/, the settings in "Config files/". It is
+// the executable's own or the user's own one, as DataFolder chooses at start.
 class ProgramFolder
 {
 public:
     // The directory is kept with a trailing separator.
     explicit ProgramFolder(const QString &directory);
-
-    // The executable's folder; call it once the application object exists.
-    static ProgramFolder ofExecutable();
 
     // Ends with a separator.
     const QString &directory() const { return m_directory; }

@@ -9,13 +9,21 @@ yarnspin_run_packages=(
   fonts-wine fonts-liberation fonts-dejavu-core qt6-translations-l10n
 )
 
+# What making the Debian package needs besides building: the library
+# dependencies read from the binary (dpkg-shlibdeps) and CPack's look at
+# which files are binaries.
+yarnspin_package_packages=(dpkg-dev file)
+
 # What only the tests and the benchmarks need: X servers of their own, key
-# presses and the clipboard from outside, PDF text, the benchmark library, and
+# presses and the clipboard from outside, PDF text, the benchmark library,
 # Mesa's GL driver, which every desktop has and which the web engine's start-up
-# loads, so the tests meet it as users' machines do.
+# loads, so the tests meet it as users' machines do, and the checkers of the
+# package and of the desktop's metadata (lintian, appstreamcli,
+# desktop-file-validate, man).
 yarnspin_test_packages=(
   xvfb xauth x11-utils xdotool xclip poppler-utils desktop-file-utils trayer
   libbenchmark-dev libgl1-mesa-dri
+  "${yarnspin_package_packages[@]}" lintian appstream man-db
 )
 
 # install_missing_packages <package>...: installs those not installed yet,
