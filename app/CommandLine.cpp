@@ -16,14 +16,42 @@ bool isHelp(const QString &option)
     return option == QLatin1String("--help") || option == QLatin1String("-h");
 }
 
+// Qt's own options, which QApplication takes from the command line: a desktop
+// that restores its session starts the program with "-session <id>", and
+// "-platform" picks the window system. They may be written with one dash or
+// two, and a value after a blank or an equals sign.
+const QStringList qtOptionsWithValue{
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle",
+    "session", "style", "stylesheet", "display", "geometry", "name", "title", "visual"};
+const QStringList qtFlags{"reverse", "widgetcount", "nograb", "dograb", "sync", "qmljsdebugger"};
+
+// The option's name without dashes and value; empty for what is not an option.
+QString optionName(const QString &argument)
+{
+    if (!argument.startsWith(u'-'))
+        return {};
+    QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    return name.section(u'=', 0, 0);
+}
+
 } // namespace
 
 CommandLine::CommandLine(const QStringList &arguments)
 {
-    if (arguments.isEmpty()) {
-        m_startsProgram = true;
-        return;
+    m_startsProgram = true;
+    for (qsizetype i = 0; i < arguments.size() && m_startsProgram; ++i) {
+        const QString name = optionName(arguments[i]);
+        const bool hasValue = arguments[i].contains(u'=');
+        if (qtOptionsWithValue.contains(name) && (hasValue || i + 1 < arguments.size())) {
+            const QString value = hasValue ? arguments[i].section(u'=', 1) : arguments[++i];
+            if (name == u"platform")
+                m_platformName = value;
+        } else if (!qtFlags.contains(name)) {
+            m_startsProgram = false;
+        }
     }
+    if (m_startsProgram)
+        return;
     const QString &option = arguments.first();
     const bool known = isVersion(option) || isHelp(option);
     if (arguments.size() == 1 && isVersion(option)) {

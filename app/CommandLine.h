@@ -11,8 +11,10 @@ public:
     // The arguments after the program's name.
     explicit CommandLine(const QStringList &arguments);
 
-    // No arguments: the program starts its windows.
+    // No arguments but Qt's own: the program starts its windows.
     bool startsProgram() const { return m_startsProgram; }
+    // The window system named with -platform, if one was.
+    const QString &platformName() const { return m_platformName; }
 
     // For a command line that does not start the program: prints what goes to
     // the terminal and returns the exit status.
@@ -27,6 +29,7 @@ private:
     static QString usage();
 
     bool m_startsProgram = false;
+    QString m_platformName;
     QString m_standardOutput;
     QString m_standardError;
     int m_exitStatus = 0;

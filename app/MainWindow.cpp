@@ -229,15 +229,27 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A file that cannot be written keeps the window open, so nothing is lost;
     // yet the user who cannot mend the folder must still be able to leave.
-    if (!EventGuard::run(m_interaction, [this] {
-            if (m_core.saveForClose() == YarnCore::CloseSave::FavouritesLeftAlone)
-                m_interaction.showMessage(QStringLiteral("Избранное не сохранено: его файл не удалось прочитать при "
-                                                         "запуске программы, поэтому он оставлен без изменений."));
-        })
-        && !m_interaction.askYesNo(QStringLiteral("Сохранить не удалось. Выйти без сохранения?"))) {
-        event->ignore();
+    bool favouritesLeftAlone = false;
+    const bool saved = EventGuard::run(m_interaction, [&] {
+        favouritesLeftAlone = m_core.saveForClose() == YarnCore::CloseSave::FavouritesLeftAlone;
+        if (favouritesLeftAlone)
+            m_interaction.showMessage(QStringLiteral("Избранное не сохранено: его файл не удалось прочитать при "
+                                                     "запуске программы, поэтому он оставлен без изменений."));
+    });
+    if (saved && !favouritesLeftAlone) {
+        event->accept();
+        QCoreApplication::quit();
         return;
     }
+    if (!m_interaction.askYesNo(QStringLiteral("Сохранить не удалось. Выйти без сохранения?"))) {
+        event->ignore();
+        // From their own window the favourites can still be saved elsewhere.
+        if (favouritesLeftAlone)
+            m_companions.favouritesWindow.showAndRaise();
+        return;
+    }
+    // What was not saved stays in the recovery copy, offered at the next start.
+    m_core.writeRecoveryCopy();
     event->accept();
     QCoreApplication::quit();
 }

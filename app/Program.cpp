@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
+#include "base/AppError.h"
 #include "journal/FavouritesWindow.h"
 #include "settings/SettingsDialog.h"
 #include "shell/AboutBox.h"
@@ -13,7 +14,11 @@
 #include "ui/EventGuard.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QIcon>
+
+#include <cstdio>
 
 namespace {
 constexpr int noticeSeconds = 10;
@@ -61,6 +66,52 @@ Program::Program(YarnCore::Options options, Interaction *interaction)
             Notices(*m_interaction).welcome();
     });
     m_favouritesWindow->reportFileLoad(m_core.loadFavourites());
+    EventGuard::run(*interaction, [this] { settleWhatEarlierRunsLeft(); });
+    m_core.startRecoveryCopy();
+}
+
+void Program::settleWhatEarlierRunsLeft()
+{
+    const QStringList recovered = m_core.recoveredFoldersToName();
+    if (!recovered.isEmpty()) {
+        m_interaction->showMessage(
+            QStringLiteral("Когда программа в прошлый раз завершалась вместе с сеансом, не все её файлы удалось "
+                           "записать. То, что в них не попало, сохранено в папке:\n%1")
+                .arg(recovered.join(u'\n')));
+    }
+    const std::optional<RecoveryCopy::Contents> left = m_core.leftByACrash();
+    if (!left)
+        return;
+    QStringList what;
+    if (left->additionCount() > 0)
+        what << QStringLiteral("добавленные фразы (%1 шт.)").arg(left->additionCount());
+    if (left->favourites)
+        what << QStringLiteral("изменения в \"Избранном\"");
+    if (m_interaction->askYesNo(QStringLiteral("В прошлый раз программа завершилась, не успев сохранить %1. Вернуть "
+                                               "их в программу?\n\nЕсли нет, они будут отложены в папку %2.")
+                                    .arg(what.join(QStringLiteral(" и ")),
+                                         QDir::toNativeSeparators(m_core.recoveredFoldersRoot())))) {
+        m_core.restore(*left);
+        m_core.writeRecoveryCopy();
+    } else {
+        m_core.setAside(QDateTime::currentDateTime());
+    }
+}
+
+void Program::saveForSessionEnd()
+{
+    try {
+        if (const std::optional<QString> recovered = m_core.saveForSessionEnd(QDateTime::currentDateTime())) {
+            std::fprintf(stderr, "%s\n",
+                         QStringLiteral("yarnspin: не все файлы удалось записать в папку программы; их содержимое "
+                                        "сохранено в папке %1")
+                             .arg(QDir::toNativeSeparators(*recovered))
+                             .toLocal8Bit()
+                             .constData());
+        }
+    } catch (const AppError &error) {
+        std::fprintf(stderr, "yarnspin: %s\n", error.what());
+    }
 }
 
 Program::~Program() = default;

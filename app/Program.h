@@ -30,6 +30,11 @@ public:
     // A later start from the same program folder brings the main window forward.
     void answerLaterStarts(SingleInstance &instance);
 
+    // What "Выход" writes, when the desktop session ends, asking nothing;
+    // what cannot be written goes to the user's data folder, and the
+    // terminal is told where.
+    void saveForSessionEnd();
+
     YarnCore &core() { return m_core; }
     TrayIcon &trayIcon() { return *m_trayIcon; }
     MainWindow &mainWindow() { return *m_mainWindow; }
@@ -39,6 +44,9 @@ public:
     OutsideLinks &links() { return *m_links; }
 
 private:
+    // Names the folders a session's end filled, and offers back what a crash left.
+    void settleWhatEarlierRunsLeft();
+
     YarnCore m_core;
     std::unique_ptr<TrayIcon> m_trayIcon;
     std::unique_ptr<Interaction> m_desktop;

@@ -6,6 +6,7 @@
 #include "base/ProgramFolder.h"
 #include "base/Windows1251.h"
 #include "platform/GraphicalSession.h"
+#include "platform/TerminationSignals.h"
 #include "platform/UserDataHome.h"
 #include "ui/DesktopInteraction.h"
 #include "ui/EventGuard.h"
@@ -14,6 +15,7 @@
 #include "ui/RichToolTip.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 int main(int argc, char *argv[])
 {
@@ -24,7 +26,9 @@ int main(int argc, char *argv[])
     const CommandLine commandLine(arguments);
     if (!commandLine.startsProgram())
         return commandLine.answer();
-    if (platform::displayMissing(qEnvironmentVariable("QT_QPA_PLATFORM")))
+    const QString platformName = commandLine.platformName().isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM")
+                                                                      : commandLine.platformName();
+    if (platform::displayMissing(platformName))
         return CommandLine::noDisplay();
 
     QApplication application(argc, argv);
@@ -51,6 +55,16 @@ int main(int argc, char *argv[])
         return 0;
     Program program({folder});
     program.answerLaterStarts(instance);
+    // The end of the desktop session (or a kill from the terminal) writes what
+    // "Выход" writes, without a question, even with a modal box open.
+    TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::received, &application, [&program] {
+        program.saveForSessionEnd();
+        QCoreApplication::exit(0);
+    });
+    // The session manager asks before it ends the session; the program goes on.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &application,
+                     [&program](QSessionManager &) { program.saveForSessionEnd(); });
     program.mainWindow().show();
     return QApplication::exec();
 }

@@ -18,6 +18,10 @@ public:
     // doubled separator folded.
     QString path(const QString &suffix) const;
 
+    // A short name for the folder, the same for every path that leads to it,
+    // for the things kept elsewhere on its behalf.
+    QString key() const;
+
 private:
     QString m_directory;
 };

@@ -8,8 +8,8 @@ namespace {
 
 constexpr PhraseListId loadOrder[] = {PhraseListId::Titles, PhraseListId::Accounts, PhraseListId::PlainNames,
                                       PhraseListId::Actions, PhraseListId::Places};
-constexpr PhraseListId saveOrder[] = {PhraseListId::Titles, PhraseListId::Accounts, PhraseListId::Actions,
-                                      PhraseListId::Places, PhraseListId::PlainNames};
+constexpr std::array<PhraseListId, 5> saveOrder{PhraseListId::Titles, PhraseListId::Accounts, PhraseListId::Actions,
+                                                PhraseListId::Places, PhraseListId::PlainNames};
 
 QByteArrayList builtInOpenings()
 {
@@ -75,12 +75,20 @@ void PhraseBook::loadAll(const ProgramFolder &folder)
     }
 }
 
+const std::array<PhraseListId, 5> &PhraseBook::listsInSaveOrder()
+{
+    return saveOrder;
+}
+
+bool PhraseBook::keepsItsFile(const ProgramFolder &folder, PhraseListId id) const
+{
+    return !m_read[index(id)] && QFileInfo::exists(filePath(folder, id));
+}
+
 void PhraseBook::saveAll(const ProgramFolder &folder) const
 {
     for (PhraseListId id : saveOrder) {
-        const QString path = filePath(folder, id);
-        if (!m_read[index(id)] && QFileInfo::exists(path))
-            continue;
-        list(id).save(path);
+        if (!keepsItsFile(folder, id))
+            list(id).save(filePath(folder, id));
     }
 }

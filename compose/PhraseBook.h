@@ -29,6 +29,11 @@ public:
     // this run is not written over: its file is still the whole truth.
     void saveAll(const ProgramFolder &folder) const;
 
+    // The five file lists in the order they are saved.
+    static const std::array<PhraseListId, 5> &listsInSaveOrder();
+    // Whether saving leaves the list's file alone: it exists but was never read.
+    bool keepsItsFile(const ProgramFolder &folder, PhraseListId id) const;
+
 private:
     static constexpr std::size_t index(PhraseListId id) { return static_cast<std::size_t>(id); }
 

@@ -65,12 +65,15 @@ void FavouritesText::save(const QString &path) const
 namespace {
 
 // Absent only when the file's folder can be searched and holds no such name
-// (or is itself missing): an unsearchable folder may hide the user's file.
-bool isAbsent(const QString &path)
+// (or is itself missing): an unsearchable folder may hide the user's file. A
+// link is absent when what it points to is: the first save creates that.
+bool isAbsent(const QString &path, int linksFollowed = 0)
 {
     const QFileInfo file(path);
-    if (file.exists() || file.isSymLink())
+    if (file.exists())
         return false;
+    if (file.isSymLink())
+        return linksFollowed < 32 && isAbsent(file.symLinkTarget(), linksFollowed + 1);
     const QFileInfo folder(file.absolutePath());
     return !folder.exists() || folder.isExecutable();
 }

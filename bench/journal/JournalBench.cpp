@@ -62,7 +62,9 @@ int main(int argc, char *argv[])
                     folder.filePath(QStringLiteral("Lists/") + QString::fromLatin1(name)));
     }
     RecordedInteraction interaction;
-    Program program({ProgramFolder(folder.path())}, &interaction);
+    Program program({ProgramFolder(folder.path()), OutsideAddresses::shippedTable(),
+                     RandomGenerator::highResolutionClock, folder.filePath(QStringLiteral("user data"))},
+                    &interaction);
     MainWindow &window = program.mainWindow();
     window.show();
     const auto *journal = window.findChild<PlainJournalView *>(QStringLiteral("Memo1"));

@@ -86,7 +86,9 @@ int child(int argc, char **argv, const QString &mode, const QString &page)
     QtTranslations::install(app);
     FontSetup::install();
     RecordedInteraction interaction;
-    Program program({ProgramFolder(folder.path())}, &interaction);
+    Program program({ProgramFolder(folder.path()), OutsideAddresses::shippedTable(),
+                     RandomGenerator::highResolutionClock, folder.filePath(QStringLiteral("user data"))},
+                    &interaction);
     MainWindow *mainWindow = &program.mainWindow();
     BrowserWindow &browser = program.browserWindow();
     if (mode == u"eager") {

@@ -101,7 +101,9 @@ void SingleInstanceTest::secondStartBringsTheFirstForwardAndEnds()
     SingleInstance instance(folder.folder().directory());
     QVERIFY(instance.claim());
     RecordedInteraction interaction;
-    Program program({folder.folder()}, &interaction);
+    Program program({folder.folder(), OutsideAddresses::shippedTable(), RandomGenerator::highResolutionClock,
+                     folder.path(QStringLiteral("user data"))},
+                    &interaction);
     program.answerLaterStarts(instance);
     program.mainWindow().show();
     program.mainWindow().hideToTray();

@@ -4,6 +4,8 @@
 #include "tests/support/ScratchProgramFolder.h"
 #include "tests/support/UntranslatedSystemMessages.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QTest>
 
 // The program's commands that need no window: composing, adding phrases, and
@@ -18,11 +20,13 @@ private slots:
     void typedAdditionsAreKeptAsTyped();
     void closeSaveWritesListsThenFavourites_data();
     void closeSaveWritesListsThenFavourites();
+    void aCrashLeavesWhatWasUnsavedToPutBack();
 
 private:
     static YarnCore::Options in(const ScratchProgramFolder &folder)
     {
-        return {folder.folder(), OutsideAddresses::shippedTable(), [] { return quint32(0); }};
+        return {folder.folder(), OutsideAddresses::shippedTable(), [] { return quint32(0); },
+                folder.path(QStringLiteral("user data"))};
     }
 };
 
@@ -67,21 +71,34 @@ void CoreTest::closeSaveWritesListsThenFavourites_data()
 {
     QTest::addColumn<QString>("blocked");
     QTest::addColumn<bool>("autoSave");
+    QTest::addColumn<bool>("sessionEnd");
     QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QStringList>("recovered");
     const QStringList everyList{"thenames", "names", "actions", "places", "justnames"};
-    QTest::newRow("all written") << QString() << true << everyList + QStringList{"favourite"};
-    QTest::newRow("favourites not saved automatically") << QString() << false << everyList;
-    // The save order: titles, accounts, actions, places, plain names; a failure keeps the rest as they were.
-    QTest::newRow("actions blocked") << "actions" << true << QStringList{"thenames", "names"};
-    QTest::newRow("plain names blocked") << "justnames" << true << QStringList{"thenames", "names", "actions", "places"};
-    QTest::newRow("favourites blocked") << "favourite" << true << everyList;
+    const QStringList everyFile = everyList + QStringList{"favourite"};
+    // The save order: titles, accounts, actions, places, plain names, then the favourites.
+    for (const bool sessionEnd : {false, true}) {
+        const auto row = [sessionEnd](const char *name) {
+            return &QTest::addRow("%s%s", sessionEnd ? "session end: " : "", name);
+        };
+        *row("all written") << QString() << true << sessionEnd << everyFile << QStringList();
+        *row("favourites not saved automatically") << QString() << false << sessionEnd << everyList << QStringList();
+        // A failure keeps the files after it as they were; at a session's end they go to the recovered folder.
+        *row("actions blocked") << "actions" << true << sessionEnd << QStringList{"thenames", "names"}
+                                << (sessionEnd ? QStringList{"actions", "places", "justnames", "favourite"}
+                                               : QStringList());
+        *row("favourites blocked") << "favourite" << true << sessionEnd << everyList
+                                   << (sessionEnd ? QStringList{"favourite"} : QStringList());
+    }
 }
 
 void CoreTest::closeSaveWritesListsThenFavourites()
 {
     QFETCH(QString, blocked);
     QFETCH(bool, autoSave);
+    QFETCH(bool, sessionEnd);
     QFETCH(QStringList, written);
+    QFETCH(QStringList, recovered);
     ScratchProgramFolder folder;
     YarnCore core(in(folder));
     core.loadLists();
@@ -100,19 +117,72 @@ void CoreTest::closeSaveWritesListsThenFavourites()
         QVERIFY(QDir().mkpath(file(blocked)));
     }
 
-    try {
-        QCOMPARE(core.saveForClose(), YarnCore::CloseSave::Done);
-        QVERIFY2(blocked.isEmpty(), "no error");
-    } catch (const AppError &error) {
-        QCOMPARE(error.message().section(u'"', 0, 1), QStringLiteral("Cannot create file \"") + file(blocked));
+    QString recoveredFolder;
+    if (sessionEnd) {
+        recoveredFolder = core.saveForSessionEnd(QDateTime::currentDateTime()).value_or(QString());
+        QCOMPARE(recoveredFolder.isEmpty(), recovered.isEmpty());
+    } else {
+        try {
+            QCOMPARE(core.saveForClose(), YarnCore::CloseSave::Done);
+            QVERIFY2(blocked.isEmpty(), "no error");
+        } catch (const AppError &error) {
+            QCOMPARE(error.message().section(u'"', 0, 1), QStringLiteral("Cannot create file \"") + file(blocked));
+        }
     }
-    const auto holdsTheAddition = [&](const QString &name) {
-        QFile saved(file(name));
+    const auto holdsTheAddition = [](const QString &path) {
+        QFile saved(path);
         return saved.open(QIODevice::ReadOnly) && saved.readAll().contains("new");
     };
     for (const QString name : {"thenames", "names", "actions", "places", "justnames", "favourite"}) {
         if (name != blocked)
-            QVERIFY2(holdsTheAddition(name) == written.contains(name), qPrintable(name));
+            QVERIFY2(holdsTheAddition(file(name)) == written.contains(name), qPrintable(name));
+        if (!recoveredFolder.isEmpty()) {
+            QVERIFY2(holdsTheAddition(recoveredFolder + QStringLiteral("Lists/%1.txt").arg(name))
+                         == recovered.contains(name),
+                     qPrintable(name));
+        }
+    }
+    // The next start names the recovered folder once.
+    QCOMPARE(core.recoveredFoldersToName(),
+             recoveredFolder.isEmpty() ? QStringList() : QStringList{QDir::toNativeSeparators(recoveredFolder.chopped(1))});
+    QVERIFY(core.recoveredFoldersToName().isEmpty());
+}
+
+void CoreTest::aCrashLeavesWhatWasUnsavedToPutBack()
+{
+    ScratchProgramFolder folder;
+    {
+        YarnCore crashed(in(folder));
+        crashed.loadLists();
+        crashed.loadFavourites();
+        crashed.startRecoveryCopy();
+        crashed.addPhrase(PhraseListId::Places, QStringLiteral("в лесу."));
+        crashed.favourites().appendLine(QStringLiteral("любимый твит"));
+        // The first copy goes out at once; the run then ends without a save.
+        QTRY_VERIFY(crashed.leftByACrash() && crashed.leftByACrash()->favourites);
+    }
+    for (const bool putBack : {false, true}) {
+        YarnCore next(in(folder));
+        next.loadLists();
+        next.loadFavourites();
+        const std::optional<RecoveryCopy::Contents> left = next.leftByACrash();
+        QVERIFY(left);
+        QCOMPARE(left->additionCount(), 1);
+        if (!putBack) {
+            // Set aside, not deleted: the copy is kept in its own folder, and offered no more.
+            const QString aside = next.setAside(QDateTime::currentDateTime());
+            QVERIFY(QFile(aside + QStringLiteral("/Lists/places.txt")).exists());
+            QVERIFY(!next.leftByACrash());
+            // Put back where it was, for the second round.
+            QVERIFY(QDir().rename(aside, folder.path(QStringLiteral("user data/pending/")) + folder.folder().key()));
+            continue;
+        }
+        next.restore(*left);
+        QCOMPARE(next.phrases().list(PhraseListId::Places).entries().last(), QByteArray("\xe2 \xeb\xe5\xf1\xf3."));
+        QVERIFY(next.favourites().lines().contains(QStringLiteral("любимый твит")));
+        QCOMPARE(next.saveForClose(), YarnCore::CloseSave::Done);
+        QVERIFY(!next.leftByACrash());
+        QVERIFY(folder.read(QStringLiteral("Lists/places.txt")).endsWith("\xe2 \xeb\xe5\xf1\xf3.\r\n"));
     }
 }
 

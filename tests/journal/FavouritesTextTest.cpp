@@ -127,18 +127,25 @@ void FavouritesTextTest::emptySelectionAppendsAnEmptyLine()
 void FavouritesTextTest::missingFileIsTheFirstStart()
 {
     QTemporaryDir dir;
+    // A link to a file not there yet is missing too; the first save makes its target.
+    const QString link = dir.filePath(QStringLiteral("link.txt"));
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("kept elsewhere.txt")), link));
     for (const QString &path : {dir.filePath(QStringLiteral("favourite.txt")),
-                                dir.filePath(QStringLiteral("Lists/favourite.txt"))}) {
+                                dir.filePath(QStringLiteral("Lists/favourite.txt")), link}) {
         FavouritesText text;
         QCOMPARE(text.loadFavouritesFile(path), FavouritesText::LoadState::Absent);
         QVERIFY(text.loadError().isEmpty());
         QVERIFY(!QFile::exists(path));
     }
-    FavouritesText text;
-    text.loadFavouritesFile(dir.filePath(QStringLiteral("favourite.txt")));
-    text.appendLine(QStringLiteral("tweet"));
-    QVERIFY(text.writeFavouritesFile(dir.filePath(QStringLiteral("favourite.txt"))));
-    QCOMPARE(FileIO::readWholeFile(dir.filePath(QStringLiteral("favourite.txt"))), QByteArray("tweet"));
+    for (const QString &path : {dir.filePath(QStringLiteral("favourite.txt")), link}) {
+        FavouritesText text;
+        text.loadFavouritesFile(path);
+        text.appendLine(QStringLiteral("tweet"));
+        QVERIFY(text.writeFavouritesFile(path));
+        QCOMPARE(FileIO::readWholeFile(path), QByteArray("tweet"));
+    }
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(FileIO::readWholeFile(dir.filePath(QStringLiteral("kept elsewhere.txt"))), QByteArray("tweet"));
 }
 
 void FavouritesTextTest::folderInPlaceOfTheFileIsNeverWrittenOver()

@@ -32,6 +32,9 @@ public:
     // The same with the desktop's real boxes and dialogs.
     void startWithTheDesktop() { make(folder.folder(), nullptr); }
 
+    // Recovery copies and recovered files go here, never to the user's own folder.
+    QString userDataFolder() const { return folder.path(QStringLiteral("user data")); }
+
     MainWindow &window() { return program->mainWindow(); }
     YarnCore &core() { return program->core(); }
 
@@ -43,7 +46,7 @@ private:
     void make(const ProgramFolder &programFolder, Interaction *used)
     {
         program = std::make_unique<Program>(
-            YarnCore::Options{programFolder, addresses, [] { return quint32(0); }}, used);
+            YarnCore::Options{programFolder, addresses, [] { return quint32(0); }, userDataFolder()}, used);
         window().show();
         window().activateWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&window()));
