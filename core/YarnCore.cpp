@@ -157,9 +157,11 @@ std::optional<QString> YarnCore::saveForSessionEnd(const QDateTime &now)
             return true;
         });
     }
+    // Whatever the recovery copy held is now in the program folder or the
+    // recovered one, so the next start must not offer it back as well.
+    m_recovery->remove();
     if (!recovered) {
         m_favouritesChanged = false;
-        m_recovery->remove();
         return std::nullopt;
     }
     FileIO::writeWholeFile(recovered->directory() + unnamedMarker, m_folder.directory().toUtf8());

@@ -103,10 +103,12 @@ void CoreTest::closeSaveWritesListsThenFavourites()
     YarnCore core(in(folder));
     core.loadLists();
     QCOMPARE(core.loadFavourites(), FavouritesText::LoadState::Absent);
+    core.startRecoveryCopy();
     for (const PhraseListId id : {PhraseListId::Titles, PhraseListId::Accounts, PhraseListId::PlainNames,
                                   PhraseListId::Actions, PhraseListId::Places})
         core.addPhrase(id, QStringLiteral("new"));
     core.favourites().appendLine(QStringLiteral("new"));
+    core.writeRecoveryCopy();
     SettingsValues values = core.settings().values();
     values.autoSaveFavourites = autoSave;
     core.settings().setValues(values);
@@ -146,6 +148,9 @@ void CoreTest::closeSaveWritesListsThenFavourites()
     QCOMPARE(core.recoveredFoldersToName(),
              recoveredFolder.isEmpty() ? QStringList() : QStringList{QDir::toNativeSeparators(recoveredFolder.chopped(1))});
     QVERIFY(core.recoveredFoldersToName().isEmpty());
+    // Nor is anything offered back as if the program had crashed.
+    if (sessionEnd)
+        QVERIFY(!YarnCore(in(folder)).leftByACrash());
 }
 
 void CoreTest::aCrashLeavesWhatWasUnsavedToPutBack()
