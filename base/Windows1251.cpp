@@ -6,11 +6,67 @@
 #include <QStringEncoder>
 #include <QList>
 
+#include <algorithm>
+#include <array>
+#include <bitset>
+
 namespace Windows1251 {
 
 namespace {
+
 constexpr const char *codecName = "windows-1251";
+
+// A single-byte code page converts character by character, so the converter's
+// answer for each of the 256 bytes serves every later conversion: a journal
+// converts on every tweet and every line it shows, too often to open a
+// converter each time.
+struct Table
+{
+    std::array<char16_t, 256> characters{};
+    std::array<char, 65536> bytes{};
+    std::bitset<65536> representable;
+};
+
+const Table &table()
+{
+    static const Table built = [] {
+        Table result;
+        QByteArray all(256, '\0');
+        for (int byte = 0; byte < 256; ++byte)
+            all[byte] = char(byte);
+        const QString decoded = QStringDecoder(codecName).decode(all);
+        result.bytes.fill('?');
+        for (int byte = 0; byte < 256 && byte < decoded.size(); ++byte) {
+            const QChar character = decoded.at(byte);
+            result.characters[size_t(byte)] = character.unicode();
+            QStringEncoder encoder(codecName);
+            const QByteArray back = encoder.encode(QString(character));
+            if (!encoder.hasError() && back.size() == 1 && back.at(0) == char(byte)) {
+                result.representable.set(character.unicode());
+                result.bytes[character.unicode()] = char(byte);
+            }
+        }
+        return result;
+    }();
+    return built;
 }
+
+// Each character of the text as the code page takes it: itself, or "?".
+template <typename Put>
+void forEachFitted(QStringView text, const Table &codes, Put put)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar character = text.at(i);
+        if (character.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+            put(u'?');
+        } else {
+            put(codes.representable.test(character.unicode()) ? character.unicode() : u'?');
+        }
+    }
+}
+
+} // namespace
 
 void ensureAvailable()
 {
@@ -22,8 +78,12 @@ void ensureAvailable()
 
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder(codecName);
-    return decoder.decode(bytes);
+    const Table &codes = table();
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (const char byte : bytes)
+        *out++ = codes.characters[uchar(byte)];
+    return text;
 }
 
 std::optional<QByteArray> encode(const QString &text)
@@ -49,6 +109,29 @@ QByteArray encodeOrThrow(const QString &text)
             throw AppError(QStringLiteral("Символ «%1» нельзя сохранить в кодировке Windows-1251").arg(character));
     }
     throw AppError(QStringLiteral("Текст нельзя сохранить в кодировке Windows-1251"));
+}
+
+QString fitted(const QString &text)
+{
+    const Table &codes = table();
+    const auto fits = [&codes](QChar character) { return codes.representable.test(character.unicode()); };
+    if (std::all_of(text.begin(), text.end(), fits))
+        return text;
+    QString result(text.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(result.data());
+    forEachFitted(text, codes, [&out](char16_t character) { *out++ = character; });
+    result.truncate(out - reinterpret_cast<char16_t *>(result.data()));
+    return result;
+}
+
+QByteArray encodeFitted(QStringView text)
+{
+    const Table &codes = table();
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
+    forEachFitted(text, codes, [&out, &codes](char16_t character) { *out++ = codes.bytes[character]; });
+    bytes.truncate(out - bytes.data());
+    return bytes;
 }
 
 } // namespace Windows1251

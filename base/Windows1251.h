@@ -22,4 +22,12 @@ std::optional<QByteArray> encode(const QString &text);
 // Like encode, but throws AppError naming the offending character.
 QByteArray encodeOrThrow(const QString &text);
 
+// The text as an 8-bit control takes it in: each character the code page
+// cannot represent becomes "?", one for each character (a surrogate pair is
+// one character).
+QString fitted(const QString &text);
+
+// encode for text already fitted: anything else still becomes "?".
+QByteArray encodeFitted(QStringView text);
+
 } // namespace Windows1251
