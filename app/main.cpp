@@ -1,7 +1,9 @@
 #include "app/CommandLine.h"
+#include "app/ComposeCommand.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "app/SingleInstance.h"
+#include "base/AppError.h"
 #include "base/DataFolder.h"
 #include "base/ProgramFolder.h"
 #include "base/Windows1251.h"
@@ -17,6 +19,8 @@
 #include <QApplication>
 #include <QSessionManager>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
     // Read before QApplication, which aborts without a display.
@@ -24,6 +28,17 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const CommandLine commandLine(arguments);
+    if (commandLine.composition()) {
+        QCoreApplication application(argc, argv);
+        const DataFolder dataFolder(QCoreApplication::applicationDirPath(), platform::userDataHome());
+        try {
+            dataFolder.prepare();
+        } catch (const AppError &error) {
+            // As in the window: the lists then report themselves by name.
+            std::fprintf(stderr, "yarnspin: %s\n", error.what());
+        }
+        return ComposeCommand(*commandLine.composition()).run(ProgramFolder(dataFolder.path()), stdout, stderr);
+    }
     if (!commandLine.startsProgram())
         return commandLine.answer();
     const QString platformName = commandLine.platformName().isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM")

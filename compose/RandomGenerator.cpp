@@ -12,3 +12,10 @@ RandomGenerator::RandomGenerator(Clock clock)
     : m_clock(std::move(clock))
 {
 }
+
+RandomGenerator RandomGenerator::fromSeed(quint32 seed)
+{
+    RandomGenerator generator(nullptr);
+    generator.m_state = seed;
+    return generator;
+}

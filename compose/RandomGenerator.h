@@ -16,8 +16,15 @@ public:
     static quint32 highResolutionClock();
 
     explicit RandomGenerator(Clock clock = highResolutionClock);
+    // A generator that starts at the seed and keeps its sequence: re-seeding
+    // leaves it be, so one seed fixes every draw after it.
+    static RandomGenerator fromSeed(quint32 seed);
 
-    void reseed() { m_state = m_clock(); }
+    void reseed()
+    {
+        if (m_clock)
+            m_state = m_clock();
+    }
 
     // The upper 32 bits of bound × next state: 0..bound-1, or 0 for bound 0.
     quint32 drawBelow(quint32 bound)

@@ -35,7 +35,7 @@ YarnCore::YarnCore(Options options)
     : m_folder(std::move(options.folder))
     , m_addresses(std::move(options.addresses))
     , m_userDataFolder(std::move(options.userDataFolder))
-    , m_settings(m_folder.directory() + QStringLiteral("Config files/yarnconfig.ini"))
+    , m_settings(Settings::filePathIn(m_folder))
     , m_random(std::move(options.clock))
     , m_recovery(std::make_unique<RecoveryCopy>(m_userDataFolder + QStringLiteral("/pending/") + m_folder.key(),
                                                 [this] { return unsaved(); }))

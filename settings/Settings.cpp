@@ -11,6 +11,11 @@ Settings::Settings(QString filePath)
 {
 }
 
+QString Settings::filePathIn(const ProgramFolder &folder)
+{
+    return folder.directory() + QStringLiteral("Config files/yarnconfig.ini");
+}
+
 std::optional<CompositionMode> Settings::compositionMode() const
 {
     if (m_values.accountMode)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/ProgramFolder.h"
 #include "compose/TweetComposer.h"
 #include "settings/SettingsValues.h"
 
@@ -15,6 +16,8 @@ class Settings
 public:
     // Reads the file; a file that is missing or cannot be read gives the defaults.
     explicit Settings(QString filePath);
+    // The settings file of a program folder.
+    static QString filePathIn(const ProgramFolder &folder);
 
     const QString &filePath() const { return m_filePath; }
 
