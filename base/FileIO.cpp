@@ -24,6 +24,9 @@ void writeWholeFile(const QString &path, const QByteArray &bytes)
     const QFileInfo info(path);
     if (info.exists() && !info.isWritable())
         throw AppError::cannotCreateFile(path, platform::accessDeniedError());
+    // Nor is a FIFO, a device or a socket replaced by a file of ours.
+    if (info.exists() && !info.isFile() && !info.isDir())
+        throw AppError::cannotCreateFile(path, platform::notRegularFileError());
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

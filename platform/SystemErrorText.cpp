@@ -5,8 +5,15 @@
 
 namespace platform {
 
+namespace {
+// No errno value is negative.
+constexpr int notRegularFile = -1;
+} // namespace
+
 QString systemErrorText(int errorCode)
 {
+    if (errorCode == notRegularFile)
+        return QStringLiteral("Not a regular file");
     QString text = QString::fromLocal8Bit(std::strerror(errorCode));
     while (!text.isEmpty()) {
         const QChar last = text.back();
@@ -25,6 +32,11 @@ int lastSystemError()
 int accessDeniedError()
 {
     return EACCES;
+}
+
+int notRegularFileError()
+{
+    return notRegularFile;
 }
 
 } // namespace platform

@@ -15,4 +15,8 @@ int lastSystemError();
 // replace a file that the system marks read-only.
 int accessDeniedError();
 
+// The error code for a FIFO, a device or a socket where a file is expected:
+// the program refuses them itself, as the system has no code of its own for it.
+int notRegularFileError();
+
 } // namespace platform

@@ -8,7 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 // Whole-file I/O, its error messages and the code-page edge.
 class FileIOTest : public QObject
@@ -24,6 +30,7 @@ private slots:
     void openErrorsNameTheCause();
     void unreadableFileIsRefusedForAnOrdinaryUser();
     void writeReplacesAndKeepsBytes();
+    void fifoIsNeverWrittenOver();
     void missingFolderGivesTheCreateError();
     void unwritableFolderKeepsTheOldFile();
     void readOnlyFileIsRefusedForAnOrdinaryUser();
@@ -122,6 +129,10 @@ void FileIOTest::openErrorsNameTheCause_data()
     QTest::newRow("folder in its place") << QStringLiteral("folder") << QStringLiteral("Is a directory");
     QTest::newRow("file in a folder's place") << QStringLiteral("file/names.txt")
                                               << QStringLiteral("Not a directory");
+    // Refused at once, never waited on.
+    QTest::newRow("FIFO in its place") << QStringLiteral("fifo") << QStringLiteral("Not a regular file");
+    QTest::newRow("socket in its place") << QStringLiteral("socket") << QStringLiteral("Not a regular file");
+    QTest::newRow("device in its place") << QStringLiteral("/dev/zero") << QStringLiteral("Not a regular file");
 }
 
 void FileIOTest::openErrorsNameTheCause()
@@ -132,7 +143,16 @@ void FileIOTest::openErrorsNameTheCause()
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
     FileIO::writeWholeFile(dir.filePath(QStringLiteral("file")), "x");
-    const QString path = dir.filePath(name);
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(), 0600), 0);
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const auto closeSocket = qScopeGuard([socket] { ::close(socket); });
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketPath = QFile::encodeName(dir.filePath(QStringLiteral("socket")));
+    QVERIFY(socketPath.size() < qsizetype(sizeof address.sun_path));
+    qstrcpy(address.sun_path, socketPath.constData());
+    QCOMPARE(::bind(socket, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    const QString path = QDir(dir.path()).filePath(name);
     QCOMPARE(message([&] { FileIO::readWholeFile(path); }),
              QStringLiteral("Cannot open file \"%1\". %2").arg(path, systemText));
 }
@@ -162,6 +182,18 @@ void FileIOTest::writeReplacesAndKeepsBytes()
     const QByteArray bytes("\x00\x98\xff\r\nnew", 7);
     FileIO::writeWholeFile(path, bytes);
     verifyOnlyFile(dir.path(), QStringLiteral("f.txt"), bytes);
+}
+
+void FileIOTest::fifoIsNeverWrittenOver()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("names.txt"));
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QCOMPARE(message([&] { FileIO::writeWholeFile(path, "x"); }),
+             QStringLiteral("Cannot create file \"%1\". Not a regular file").arg(path));
+    struct stat status {};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+    QVERIFY(S_ISFIFO(status.st_mode));
 }
 
 void FileIOTest::missingFolderGivesTheCreateError()

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 // The favourites file's rules: reading, the remembered line-end style,
 // writing, and never writing over a file that could not be read.
 class FavouritesTextTest : public QObject
@@ -23,7 +25,8 @@ private slots:
     void lastTweetIsFollowedByAnEmptyLine();
     void emptySelectionAppendsAnEmptyLine();
     void missingFileIsTheFirstStart();
-    void folderInPlaceOfTheFileIsNeverWrittenOver();
+    void otherKindInPlaceOfTheFileIsNeverWrittenOver_data();
+    void otherKindInPlaceOfTheFileIsNeverWrittenOver();
     void unreadableFileIsNeverWrittenOverForAnOrdinaryUser();
 };
 
@@ -148,17 +151,32 @@ void FavouritesTextTest::missingFileIsTheFirstStart()
     QCOMPARE(FileIO::readWholeFile(dir.filePath(QStringLiteral("kept elsewhere.txt"))), QByteArray("tweet"));
 }
 
-void FavouritesTextTest::folderInPlaceOfTheFileIsNeverWrittenOver()
+void FavouritesTextTest::otherKindInPlaceOfTheFileIsNeverWrittenOver_data()
 {
+    QTest::addColumn<bool>("fifo");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder") << false << QStringLiteral("Is a directory");
+    QTest::newRow("FIFO") << true << QStringLiteral("Not a regular file");
+}
+
+void FavouritesTextTest::otherKindInPlaceOfTheFileIsNeverWrittenOver()
+{
+    QFETCH(bool, fifo);
+    QFETCH(QString, reason);
+
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("favourite.txt"));
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("favourite.txt")));
+    if (fifo)
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("favourite.txt")));
     FavouritesText text;
     QCOMPARE(text.loadFavouritesFile(path), FavouritesText::LoadState::Unreadable);
-    QCOMPARE(text.loadError(), QStringLiteral("Cannot open file \"%1\". Is a directory").arg(path));
+    QCOMPARE(text.loadError(), QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason));
     text.appendLine(QStringLiteral("this run's tweet"));
     QVERIFY(!text.writeFavouritesFile(path));
-    QVERIFY(QFileInfo(path).isDir());
+    QCOMPARE(QFileInfo(path).isDir(), !fifo);
+    QVERIFY(!QFileInfo(path).isFile());
 }
 
 namespace {

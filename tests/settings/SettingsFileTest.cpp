@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 // Reading and writing the settings file: value forms, defaults, the layout of
 // a file the program creates, and that a failed write leaves the old file.
 class SettingsFileTest : public QObject
@@ -66,20 +68,31 @@ QString SettingsFileTest::writeConfig(const QByteArray &bytes)
 void SettingsFileTest::missingPiecesGiveTheDefaults_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::newRow("no file") << QByteArray();
-    QTest::newRow("other section") << QByteArray("[options]\r\ncheck=1\r\ncheck3=0\r\ntwiname=0\r\n");
-    QTest::newRow("section without keys") << QByteArray("[option]\r\n[other]\r\ncheck4=0\r\n");
+    QTest::addColumn<bool>("fifo");
+    QTest::newRow("no file") << QByteArray() << false;
+    QTest::newRow("FIFO in its place") << QByteArray() << true;
+    QTest::newRow("other section") << QByteArray("[options]\r\ncheck=1\r\ncheck3=0\r\ntwiname=0\r\n") << false;
+    QTest::newRow("section without keys") << QByteArray("[option]\r\n[other]\r\ncheck4=0\r\n") << false;
     QTest::newRow("unreadable values") << QByteArray("[option]\r\ncheck=on\r\ncheck3=\r\ncheck4=no\r\n"
-                                                     "check2=x1\r\ntwiname=$\r\njustname=0x\r\n");
+                                                     "check2=x1\r\ntwiname=$\r\njustname=0x\r\n")
+                                       << false;
 }
 
 void SettingsFileTest::missingPiecesGiveTheDefaults()
 {
     QFETCH(QByteArray, file);
+    QFETCH(bool, fifo);
     if (!file.isEmpty())
         writeConfig(file);
+    if (fifo)
+        QCOMPARE(::mkfifo(QFile::encodeName(settingsPath()).constData(), 0600), 0);
     QVERIFY(SettingsFile::load(settingsPath()) == SettingsValues());
     QVERIFY(SettingsFile::load(m_folder->filePath(QStringLiteral("No folder/yarnconfig.ini"))) == SettingsValues());
+    if (fifo) {
+        // Nor is it replaced by a file of the seven keys.
+        verifySaveIsRefused(settingsPath());
+        QVERIFY(!QFileInfo(settingsPath()).isFile());
+    }
 }
 
 void SettingsFileTest::switchValueForms_data()
