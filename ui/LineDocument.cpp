@@ -6,9 +6,13 @@
 
 namespace {
 
-// A row's user state: how it joins the next row inside one line. Rows
-// without one (-1, Qt's default) end their line.
-enum Join { CrLf = 1, Cr = 2, Lf = 3 };
+// How a row is joined to the row above inside one line, kept in the row's
+// block format so that undo and redo bring it back with the row. Rows
+// without one (0, the default) start a line of their own. A row the user
+// splits keeps its join in its first part; rows merged into the one above
+// take that one's, since the row break between them is gone.
+constexpr int joinProperty = QTextFormat::UserProperty;
+enum Join { None = 0, CrLf = 1, Cr = 2, Lf = 3 };
 
 QString joinText(int join)
 {
@@ -24,13 +28,21 @@ QString joinText(int join)
     }
 }
 
+QTextBlockFormat joinFormat(Join join)
+{
+    QTextBlockFormat format;
+    if (join != None)
+        format.setProperty(joinProperty, int(join));
+    return format;
+}
+
 } // namespace
 
 LineDocument::LineDocument(QObject *parent)
     : QTextDocument(parent)
 {
     setDocumentLayout(new QPlainTextDocumentLayout(this));
-    connect(this, &QTextDocument::contentsChange, this, &LineDocument::forgetJoins);
+    connect(this, &QTextDocument::contentsChanged, this, [this] { m_noLines = isEmpty(); });
 }
 
 LineDocument::~LineDocument()
@@ -43,17 +55,16 @@ QStringList LineDocument::lines() const
     QStringList result;
     if (m_noLines)
         return result;
-    QString line;
-    for (QTextBlock block = begin(); block.isValid(); block = block.next()) {
-        line += block.text();
-        const QString join = joinText(block.userState());
-        if (!join.isEmpty() && block.next().isValid()) {
-            line += join;
-            continue;
+    QString line = begin().text();
+    for (QTextBlock block = begin().next(); block.isValid(); block = block.next()) {
+        const QString join = joinText(block.blockFormat().intProperty(joinProperty));
+        if (join.isEmpty()) {
+            result.append(line);
+            line.clear();
         }
-        result.append(line);
-        line.clear();
+        line += join + block.text();
     }
+    result.append(line);
     return result;
 }
 
@@ -66,46 +77,27 @@ void LineDocument::setLines(const QStringList &lines)
 
 void LineDocument::appendLine(const QString &line)
 {
-    QStringList rows;
-    QList<int> joins;
+    QTextCursor cursor(this);
+    cursor.movePosition(QTextCursor::End);
+    cursor.beginEditBlock();
+    // A line of its own, whatever joined the last row to the one above.
+    if (!m_noLines)
+        cursor.insertBlock(joinFormat(None));
     qsizetype start = 0;
     for (qsizetype i = 0; i < line.size(); ++i) {
         const QChar c = line[i];
         if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
             continue;
-        rows.append(line.mid(start, i - start));
+        cursor.insertText(line.mid(start, i - start));
+        Join join = c == QLatin1Char('\r') ? Cr : Lf;
         if (c == QLatin1Char('\r') && i + 1 < line.size() && line[i + 1] == QLatin1Char('\n')) {
-            joins.append(CrLf);
+            join = CrLf;
             ++i;
-        } else {
-            joins.append(c == QLatin1Char('\r') ? Cr : Lf);
         }
+        cursor.insertBlock(joinFormat(join));
         start = i + 1;
     }
-    rows.append(line.mid(start));
-
-    QTextCursor cursor(this);
-    cursor.movePosition(QTextCursor::End);
-    cursor.beginEditBlock();
-    if (!m_noLines)
-        cursor.insertBlock();
-    const int firstRow = cursor.blockNumber();
-    cursor.insertText(rows.join(QLatin1Char('\n')));
+    cursor.insertText(line.mid(start));
     cursor.endEditBlock();
     m_noLines = false;
-    // After the edit: the change signal would otherwise forget them at once.
-    for (qsizetype i = 0; i < joins.size(); ++i)
-        findBlockByNumber(firstRow + int(i)).setUserState(joins[i]);
-}
-
-void LineDocument::forgetJoins(int position, int /*charsRemoved*/, int charsAdded)
-{
-    // An edited row ends its line with an ordinary line end from then on.
-    const QTextBlock last = findBlock(position + charsAdded);
-    for (QTextBlock block = findBlock(position); block.isValid(); block = block.next()) {
-        block.setUserState(-1);
-        if (block == last)
-            break;
-    }
-    m_noLines = isEmpty();
 }

@@ -6,8 +6,10 @@
 // The text of a line-numbered editor as a list of lines. A line may itself
 // hold line ends (a CR LF inside an appended tweet); the editor cannot keep
 // one inside a row, so such a line shows as several rows, and each row
-// remembers which line end joins it to the next, until the user edits that
-// row. A document with no lines differs from one holding one empty line.
+// remembers which line end joins it to the row above, through edits of the
+// rows, undo and redo, until the user removes that row break. Row breaks the
+// user makes are ordinary line ends. A document with no lines differs from
+// one holding one empty line.
 class LineDocument : public QTextDocument
 {
     Q_OBJECT
@@ -28,7 +30,5 @@ signals:
     void discarded();
 
 private:
-    void forgetJoins(int position, int charsRemoved, int charsAdded);
-
     bool m_noLines = true;
 };

@@ -318,7 +318,9 @@ void LineNumberedEditor::newLineKeepingIndentation()
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     const QString indentation = leadingBlanks(cursor.block().text().left(cursor.positionInBlock()));
-    cursor.insertBlock();
+    // A row break the user makes is an ordinary line end: the new row takes
+    // no join from the row it came from.
+    cursor.insertBlock(QTextBlockFormat());
     cursor.insertText(indentation);
     cursor.endEditBlock();
     setTextCursor(cursor);

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 
 #include <sys/stat.h>
 
@@ -115,6 +117,19 @@ void FavouritesTextTest::lastTweetIsFollowedByAnEmptyLine()
     FavouritesText again;
     again.read(written);
     QCOMPARE(again.lines().mid(2), (QStringList{"tweet", "", "next"}));
+
+    // The tweet's own CR LF stays through undo and redo and edits of its row.
+    text.document().undo();
+    text.document().undo();
+    text.document().redo();
+    text.document().redo();
+    QCOMPARE(text.serialize(), written);
+    QTextCursor cursor(text.document().findBlockByNumber(2));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.insertText(QStringLiteral("!"));
+    QCOMPARE(text.serialize(), QByteArray(written).replace("tweet", "tweet!"));
+    text.document().undo();
+    QCOMPARE(text.serialize(), written);
 }
 
 void FavouritesTextTest::emptySelectionAppendsAnEmptyLine()

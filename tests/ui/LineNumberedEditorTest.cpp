@@ -26,7 +26,7 @@ private slots:
     void clickBeyondTheEndOfALine();
     void clearAllCannotBeUndone();
     void cutAndCopyWithoutSelectionLeaveTheClipboard();
-    void rowsOfOneLineKeepTheirJoinUntilEdited();
+    void rowsOfOneLineKeepTheirJoin();
     void gutterWidensWithTheLineCount();
     void deletingIsUndoneAsOneStep();
 
@@ -207,20 +207,40 @@ void LineNumberedEditorTest::cutAndCopyWithoutSelectionLeaveTheClipboard()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("text"));
 }
 
-void LineNumberedEditorTest::rowsOfOneLineKeepTheirJoinUntilEdited()
+void LineNumberedEditorTest::rowsOfOneLineKeepTheirJoin()
 {
     m_editor->appendLine(QStringLiteral("first"));
     m_editor->appendLine(QStringLiteral("tweet\r\n"));
     m_editor->appendLine(QStringLiteral("a\rb\nc"));
     QCOMPARE(m_editor->blockCount(), 6);
-    QCOMPARE(m_editor->lines(), (QStringList{QStringLiteral("first"), QStringLiteral("tweet\r\n"),
-                                             QStringLiteral("a\rb\nc")}));
-    // Appending is one undo step.
+    const QStringList appended{QStringLiteral("first"), QStringLiteral("tweet\r\n"), QStringLiteral("a\rb\nc")};
+    QCOMPARE(m_editor->lines(), appended);
+    // Appending is one undo step, and redoing it brings the joins back.
     m_editor->undo();
     QCOMPARE(m_editor->lines(), (QStringList{QStringLiteral("first"), QStringLiteral("tweet\r\n")}));
+    m_editor->redo();
+    QCOMPARE(m_editor->lines(), appended);
+
+    // Edits of a row keep its join; a row break typed or pasted is a line end
+    // of its own, and removing a row break removes its join.
     placeCursor(1, 5);
     QTest::keyClick(m_editor, Qt::Key_Exclam);
-    QCOMPARE(m_editor->lines(), (QStringList{QStringLiteral("first"), QStringLiteral("tweet!"), QString()}));
+    placeCursor(1, 3);
+    QTest::keyClick(m_editor, Qt::Key_Return);
+    QCOMPARE(m_editor->lines(), (QStringList{QStringLiteral("first"), QStringLiteral("twe"),
+                                             QStringLiteral("et!\r\n"), QStringLiteral("a\rb\nc")}));
+    placeCursor(6, 1);
+    QApplication::clipboard()->setText(QStringLiteral("x\ny"));
+    m_editor->paste();
+    const QStringList pasted{QStringLiteral("first"), QStringLiteral("twe"), QStringLiteral("et!\r\n"),
+                             QStringLiteral("a\rb\ncx"), QStringLiteral("y")};
+    QCOMPARE(m_editor->lines(), pasted);
+    placeCursor(3, 0);
+    QTest::keyClick(m_editor, Qt::Key_Backspace);
+    QCOMPARE(m_editor->lines(), (QStringList{QStringLiteral("first"), QStringLiteral("twe"), QStringLiteral("et!"),
+                                             QStringLiteral("a\rb\ncx"), QStringLiteral("y")}));
+    m_editor->undo();
+    QCOMPARE(m_editor->lines(), pasted);
 }
 
 void LineNumberedEditorTest::gutterWidensWithTheLineCount()
