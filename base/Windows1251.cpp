@@ -103,10 +103,22 @@ QByteArray encodeOrThrow(const QString &text)
 {
     if (std::optional<QByteArray> bytes = encode(text))
         return *std::move(bytes);
-    for (const uint codePoint : text.toUcs4()) {
-        const QString character = QString::fromUcs4(reinterpret_cast<const char32_t *>(&codePoint), 1);
-        if (!encode(character))
-            throw AppError(QStringLiteral("Символ «%1» нельзя сохранить в кодировке Windows-1251").arg(character));
+    const Table &codes = table();
+    // Lines as the files end them: CR LF, CR or LF.
+    int line = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar character = text.at(i);
+        const bool crBeforeLf = i + 1 < text.size() && text.at(i + 1) == u'\n';
+        if (character == u'\n' || (character == u'\r' && !crBeforeLf))
+            ++line;
+        if (codes.representable.test(character.unicode()))
+            continue;
+        // Named by its code: it may be invisible, or missing from the message's font.
+        const bool pair = character.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const char32_t code = pair ? QChar::surrogateToUcs4(character, text.at(i + 1)) : character.unicode();
+        throw AppError(QStringLiteral("Символ U+%1 в строке %2 нельзя сохранить в кодировке Windows-1251")
+                           .arg(QString::number(uint(code), 16).toUpper().rightJustified(4, u'0'))
+                           .arg(line));
     }
     throw AppError(QStringLiteral("Текст нельзя сохранить в кодировке Windows-1251"));
 }

@@ -19,7 +19,8 @@ QString decode(QByteArrayView bytes);
 // nullopt when the text holds a character the code page cannot represent.
 std::optional<QByteArray> encode(const QString &text);
 
-// Like encode, but throws AppError naming the offending character.
+// Like encode, but throws AppError naming the first character the code page
+// lacks by its code (U+200B) and its line (CR LF, CR or LF end one).
 QByteArray encodeOrThrow(const QString &text);
 
 // The text as an 8-bit control takes it in: each character the code page

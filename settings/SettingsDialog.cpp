@@ -7,6 +7,7 @@
 #include "ui/GradientPanel.h"
 #include "ui/HoverLinkLabel.h"
 #include "ui/Interaction.h"
+#include "ui/Windows1251Validator.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -136,6 +137,7 @@ void SettingsDialog::buildSections(QVBoxLayout *dialogLayout, const QString &pro
     QVBoxLayout *address = addSection(body, QStringLiteral("Ваш адрес в твиттере"));
     m_ownAccount = new QLineEdit;
     m_ownAccount->setObjectName(QStringLiteral("Edit1"));
+    m_ownAccount->setValidator(new Windows1251Validator(m_ownAccount));
     m_ownAccount->setToolTip(QStringLiteral("Введите Ваш ник в твиттере"));
     auto *prefix = label(profilePrefix, FontSetup::tahoma(11));
     prefix->setTextFormat(Qt::PlainText);

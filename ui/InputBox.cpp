@@ -1,5 +1,7 @@
 #include "ui/InputBox.h"
 
+#include "ui/Windows1251Validator.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +27,7 @@ InputBox::InputBox(QWidget *parent, const QString &caption, const QString &promp
     promptLabel->setTextFormat(Qt::PlainText);
     promptLabel->setWordWrap(true);
     m_field->setMaxLength(MaximumLength);
+    m_field->setValidator(new Windows1251Validator(m_field));
 
     // The captions are fixed words, not the desktop's translations.
     auto *buttons = new QDialogButtonBox(this);

@@ -7,7 +7,8 @@
 class QLineEdit;
 
 // The modal one-line input box: a prompt, a field that starts empty and takes
-// at most 255 characters, and the buttons "OK" and "Cancel".
+// at most 255 characters, each as the list files can hold it ("?" for one they
+// cannot), and the buttons "OK" and "Cancel".
 class InputBox : public QDialog
 {
     Q_OBJECT

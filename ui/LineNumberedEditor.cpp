@@ -1,10 +1,13 @@
 #include "ui/LineNumberedEditor.h"
 
+#include "base/Windows1251.h"
 #include "ui/LineDocument.h"
 #include "ui/LineNumberGutter.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLinearGradient>
+#include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -203,6 +206,15 @@ void LineNumberedEditor::paintEvent(QPaintEvent *event)
 
 void LineNumberedEditor::keyPressEvent(QKeyEvent *event)
 {
+    const QString text = Windows1251::fitted(event->text());
+    if (text != event->text()) {
+        QKeyEvent fittedEvent(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
+                              event->nativeVirtualKey(), event->nativeModifiers(), text, event->isAutoRepeat(),
+                              event->count());
+        keyPressEvent(&fittedEvent);
+        event->setAccepted(fittedEvent.isAccepted());
+        return;
+    }
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const bool plain = modifiers == Qt::NoModifier;
     const QTextCursor cursor = textCursor();
@@ -255,6 +267,27 @@ void LineNumberedEditor::keyPressEvent(QKeyEvent *event)
         break;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void LineNumberedEditor::inputMethodEvent(QInputMethodEvent *event)
+{
+    const QString text = Windows1251::fitted(event->commitString());
+    if (text == event->commitString()) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent fittedEvent(event->preeditString(), event->attributes());
+    fittedEvent.setCommitString(text, event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&fittedEvent);
+    event->setAccepted(fittedEvent.isAccepted());
+}
+
+void LineNumberedEditor::insertFromMimeData(const QMimeData *source)
+{
+    // Only the text: this editor takes nothing else.
+    QMimeData fitted;
+    fitted.setText(Windows1251::fitted(source->text()));
+    QPlainTextEdit::insertFromMimeData(&fitted);
 }
 
 void LineNumberedEditor::mousePressEvent(QMouseEvent *event)

@@ -11,7 +11,9 @@ class LineNumberGutter;
 // line, Tab inserts blanks up to the next word start of the line above (or
 // the next multiple of eight columns), and the cursor may stand past the end
 // of a line, where typing fills the gap with blanks. Rows are numbered by
-// the text's own lines, not by wrapped rows.
+// the text's own lines, not by wrapped rows. Typed, pasted, dropped and
+// input-method text is taken as the files can hold it: each character
+// Windows-1251 lacks becomes "?".
 class LineNumberedEditor : public QPlainTextEdit
 {
     Q_OBJECT
@@ -35,6 +37,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
     void mousePressEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

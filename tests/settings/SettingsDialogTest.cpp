@@ -7,7 +7,9 @@
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/RecordedInteraction.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -47,6 +49,7 @@ private slots:
     void bothModesOffUntilAClick();
     void everyCloseSaves_data();
     void everyCloseSaves();
+    void accountTakesWhatTheFileCanHold();
     void escapeEndsTheModalLoopAndSaves();
     void failedCloseKeepsTheDialogOpenUntilARetry();
     void neverShownNeverWrites();
@@ -166,6 +169,24 @@ void SettingsDialogTest::everyCloseSaves()
     // The controls keep their states for the next opening.
     QCOMPARE(control<QLineEdit>(&dialog, "Edit1")->text(), QStringLiteral(" @Квенби "));
     QCOMPARE(made.settings.ownAccount(), QStringLiteral(" @Квенби "));
+}
+
+void SettingsDialogTest::accountTakesWhatTheFileCanHold()
+{
+    DialogOver made(settingsPath(), *m_interaction);
+    SettingsDialog &dialog = made.dialog;
+    dialog.show();
+    auto *account = control<QLineEdit>(&dialog, "Edit1");
+    account->setText(QStringLiteral("x"));
+    account->setCursorPosition(0);
+    QApplication::clipboard()->setText(QStringLiteral("@Квенби\u200b😀中"));
+    account->paste();
+    QCOMPARE(account->text(), QStringLiteral("@Квенби???x"));
+    QCOMPARE(account->cursorPosition(), 10);
+    QCOMPARE(made.settings.ownAccount(), QStringLiteral("@Квенби???x"));
+    dialog.close();
+    QVERIFY(m_interaction->shown.isEmpty());
+    QVERIFY(FileIO::readWholeFile(settingsPath()).contains("\r\naddress=@\xca\xe2\xe5\xed\xe1\xe8???x\r\n"));
 }
 
 void SettingsDialogTest::escapeEndsTheModalLoopAndSaves()

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <QTextBlock>
 
@@ -27,6 +28,7 @@ private slots:
     void clearAllCannotBeUndone();
     void cutAndCopyWithoutSelectionLeaveTheClipboard();
     void rowsOfOneLineKeepTheirJoin();
+    void textEntersAsTheFilesCanHoldIt();
     void gutterWidensWithTheLineCount();
     void deletingIsUndoneAsOneStep();
 
@@ -241,6 +243,20 @@ void LineNumberedEditorTest::rowsOfOneLineKeepTheirJoin()
                                              QStringLiteral("a\rb\ncx"), QStringLiteral("y")}));
     m_editor->undo();
     QCOMPARE(m_editor->lines(), pasted);
+}
+
+void LineNumberedEditorTest::textEntersAsTheFilesCanHoldIt()
+{
+    m_editor->loadLines({QStringLiteral("ab")});
+    placeCursor(0, 1);
+    QApplication::clipboard()->setText(QStringLiteral("中\u200b😀Ё"));
+    m_editor->paste();
+    QTest::sendKeyEvent(QTest::Click, m_editor, Qt::Key_unknown, QStringLiteral("中"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, m_editor, Qt::Key_unknown, QStringLiteral("😀"), Qt::NoModifier);
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("ж中"));
+    QApplication::sendEvent(m_editor, &composed);
+    QCOMPARE(m_editor->lines(), QStringList{QStringLiteral("a???Ё??ж?b")});
 }
 
 void LineNumberedEditorTest::gutterWidensWithTheLineCount()
