@@ -1,6 +1,7 @@
 #include "shell/BrowserWindow.h"
 
 #include "base/AppError.h"
+#include "shell/webengine/GuardedWebPage.h"
 #include "ui/EventGuard.h"
 #include "ui/FontSetup.h"
 #include "ui/GradientPanel.h"
@@ -13,12 +14,10 @@
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
-#include <QWebEngineNewWindowRequest>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
 #include <QWebEngineView>
+
+#include <utility>
 
 namespace {
 
@@ -104,18 +103,17 @@ void BrowserWindow::makeWebView()
 {
     m_webView = new QWebEngineView(this);
     m_webView->setObjectName(QStringLiteral("WebBrowser1"));
-    QWebEnginePage *page = m_webView->page();
-    // A link meant for a new window opens here, where the navigation links reach it.
-    connect(page, &QWebEnginePage::newWindowRequested, this,
-            [page](QWebEngineNewWindowRequest &request) { page->load(request.requestedUrl()); });
-    // The window has no download manager; the desktop's browser has one.
-    connect(page->profile(), &QWebEngineProfile::downloadRequested, this,
-            [this, page](QWebEngineDownloadRequest *download) {
-                if (download->page() != page)
-                    return;
-                download->cancel();
-                m_interaction.openOnDesktop(download->url());
-            });
+    GuardedWebPage::Outside outside;
+    outside.ask = [this](const QString &question) {
+        bool yes = false;
+        EventGuard::run(m_interaction, [&] { yes = m_interaction.askYesNo(question); });
+        return yes;
+    };
+    outside.handOver = [this](const QUrl &address) {
+        EventGuard::run(m_interaction, [&] { m_interaction.openOnDesktop(address); });
+    };
+    m_page = new GuardedWebPage(std::move(outside), m_webView);
+    m_webView->setPage(m_page);
     delete m_layout->takeAt(1);
     m_layout->insertWidget(1, m_webView, 1);
 }
@@ -127,6 +125,8 @@ void BrowserWindow::open(const QString &address)
         throw AppError(url.errorString());
     if (!m_webView)
         makeWebView();
+    // A hidden page is frozen; it wakes with its history before it is shown.
+    m_page->wake();
     m_webView->load(url);
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class GuardedWebPage;
 class Interaction;
 class QVBoxLayout;
 class QWebEngineView;
@@ -41,5 +42,6 @@ private:
     Interaction &m_interaction;
     QVBoxLayout *m_layout = nullptr;
     QWebEngineView *m_webView = nullptr;
+    GuardedWebPage *m_page = nullptr;
     bool m_placed = false;
 };
