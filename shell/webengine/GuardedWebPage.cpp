@@ -39,7 +39,7 @@ bool isUserAction(const QEvent *event)
 
 } // namespace
 
-GuardedWebPage::GuardedWebPage(Outside outside, QObject *parent)
+GuardedWebPage::GuardedWebPage(BrowserEngine::Outside outside, QObject *parent)
     : QWebEnginePage(parent)
     , m_outside(std::move(outside))
 {

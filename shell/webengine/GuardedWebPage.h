@@ -1,11 +1,11 @@
 #pragma once
 
+#include "shell/BrowserEngine.h"
+
 #include <QElapsedTimer>
 #include <QList>
 #include <QUrl>
 #include <QWebEnginePage>
-
-#include <functional>
 
 class QWebEngineDownloadRequest;
 class QWebEngineNewWindowRequest;
@@ -22,16 +22,7 @@ class GuardedWebPage : public QWebEnginePage
     Q_OBJECT
 
 public:
-    // What the page needs of the program.
-    struct Outside
-    {
-        // A question with Yes and No; true for Yes.
-        std::function<bool(const QString &question)> ask;
-        // Hands the address to the desktop's handler.
-        std::function<void(const QUrl &address)> handOver;
-    };
-
-    GuardedWebPage(Outside outside, QObject *parent);
+    GuardedWebPage(BrowserEngine::Outside outside, QObject *parent);
 
     // Makes a frozen page active again; called before its window is shown.
     void wake();
@@ -52,7 +43,7 @@ private:
     // Asks once the engine's call has returned, and hands over on Yes.
     void offerToDesktop(const QUrl &address);
 
-    Outside m_outside;
+    BrowserEngine::Outside m_outside;
     QElapsedTimer m_sinceUserAction;
     bool m_userActionUsed = true;
     // The main-frame navigation the user asked for, with its redirects: a

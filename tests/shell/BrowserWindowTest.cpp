@@ -3,6 +3,7 @@
 #include "shell/BrowserWindow.h"
 #include "shell/OutsideLinks.h"
 #include "settings/Settings.h"
+#include "ui/EventGuard.h"
 #include "ui/HoverLinkLabel.h"
 #include "tests/support/RecordedInteraction.h"
 
@@ -172,6 +173,19 @@ private slots:
         BrowserWindow window(m_interaction);
         QVERIFY_THROWS_EXCEPTION(AppError, window.open(QStringLiteral("http://[::1")));
         QVERIFY(!window.isVisible());
+    }
+
+    void withoutItsEngineModuleTheWindowSaysSoAndStaysHidden()
+    {
+        const QString module = m_pages.filePath(QStringLiteral("nowhere/yarnspin-webengine.so"));
+        BrowserWindow window(m_interaction, nullptr, module);
+        const QString page = QUrl::fromLocalFile(m_pages.filePath(QStringLiteral("hero.html"))).toString();
+        QVERIFY(!EventGuard::run(m_interaction, [&] { window.open(page); }));
+        QCOMPARE(m_interaction.shown.size(), 1);
+        QCOMPARE(m_interaction.shown[0].kind, RecordedInteraction::Shown::Kind::Error);
+        QVERIFY2(m_interaction.shown[0].text.contains(module), qPrintable(m_interaction.shown[0].text));
+        QVERIFY(!window.isVisible());
+        QVERIFY(!webView(window));
     }
 
     void backRightAfterTheFirstOpeningShowsItsMessageAndKeepsThePage()
