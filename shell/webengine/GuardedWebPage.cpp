@@ -25,6 +25,19 @@ bool shownHere(const QUrl &url)
     return schemes.contains(url.scheme());
 }
 
+// The question asked before an address leaves the program. Fully encoded, the
+// address shows its real host and holds nothing a box could take for markup;
+// a very long one (a data: address) is shortened.
+QString question(const QUrl &address)
+{
+    QString text = address.toString(QUrl::FullyEncoded);
+    constexpr qsizetype head = 160;
+    constexpr qsizetype tail = 40;
+    if (text.size() > head + tail + 1)
+        text = text.left(head) + u'…' + text.right(tail);
+    return QStringLiteral("Открыть этот адрес программой, которая назначена для него в системе?\n\n") + text;
+}
+
 bool isUserAction(const QEvent *event)
 {
     switch (event->type()) {
@@ -64,18 +77,6 @@ void GuardedWebPage::wake()
 {
     if (lifecycleState() != LifecycleState::Active)
         setLifecycleState(LifecycleState::Active);
-}
-
-QString GuardedWebPage::question(const QUrl &address)
-{
-    // Fully encoded, the address shows its real host and holds nothing a box
-    // could take for markup; a very long one (a data: address) is shortened.
-    QString text = address.toString(QUrl::FullyEncoded);
-    constexpr qsizetype head = 160;
-    constexpr qsizetype tail = 40;
-    if (text.size() > head + tail + 1)
-        text = text.left(head) + u'…' + text.right(tail);
-    return QStringLiteral("Открыть этот адрес программой, которая назначена для него в системе?\n\n") + text;
 }
 
 bool GuardedWebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
@@ -140,13 +141,13 @@ void GuardedWebPage::openNewWindow(QWebEngineNewWindowRequest &request)
     load(url);
 }
 
-void GuardedWebPage::download(QWebEngineDownloadRequest *download)
+void GuardedWebPage::download(QWebEngineDownloadRequest *request)
 {
-    if (download->page() != this)
+    if (request->page() != this)
         return;
     // Nothing is saved here: the desktop's browser has a download manager.
-    download->cancel();
-    const QUrl url = download->url();
+    request->cancel();
+    const QUrl url = request->url();
     bool asked = m_askedNavigation.contains(url);
     if (asked)
         m_askedNavigation.clear();

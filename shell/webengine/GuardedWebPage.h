@@ -27,9 +27,6 @@ public:
     // Makes a frozen page active again; called before its window is shown.
     void wake();
 
-    // The question asked before an address leaves the program.
-    static QString question(const QUrl &address);
-
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -39,7 +36,7 @@ private:
     // nothing has used that yet; uses it.
     bool takeUserAction();
     void openNewWindow(QWebEngineNewWindowRequest &request);
-    void download(QWebEngineDownloadRequest *download);
+    void download(QWebEngineDownloadRequest *request);
     // Asks once the engine's call has returned, and hands over on Yes.
     void offerToDesktop(const QUrl &address);
 
