@@ -36,7 +36,7 @@ namespace BrowserEngineModule {
 
 QString standardPath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/yarnspin-webengine.so");
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/modules/yarnspin-webengine.so");
 }
 
 BrowserEngineFactory &load(const QString &path)

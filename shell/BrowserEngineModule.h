@@ -8,7 +8,7 @@ class BrowserEngineFactory;
 // at the window's first opening and stays loaded until the program ends.
 namespace BrowserEngineModule {
 
-// The module's file beside the program's executable.
+// The module's file in the modules folder beside the program's executable.
 QString standardPath();
 
 // Loads the module (a module loaded before is not loaded again) and gives its

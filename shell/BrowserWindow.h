@@ -19,7 +19,7 @@ class BrowserWindow : public QWidget
     Q_OBJECT
 
 public:
-    // The engine module is the one beside the program unless a test names another.
+    // The engine module is the program's own (its folder's modules/) unless a test names another.
     explicit BrowserWindow(Interaction &interaction, QWidget *parent = nullptr,
                            QString engineModule = BrowserEngineModule::standardPath());
 

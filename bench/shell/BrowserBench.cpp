@@ -305,9 +305,11 @@ QString copyProgram(const QString &program, const QString &folder)
     layOutProgramFolder(folder);
     const QString copy = folder + QStringLiteral("/yarnspin");
     QFile::copy(program, copy);
-    const QString module = QFileInfo(program).absolutePath() + QStringLiteral("/yarnspin-webengine.so");
-    if (QFileInfo::exists(module))
-        QFile::copy(module, folder + QStringLiteral("/yarnspin-webengine.so"));
+    const QString module = QFileInfo(program).absolutePath() + QStringLiteral("/modules/yarnspin-webengine.so");
+    if (QFileInfo::exists(module)) {
+        QDir(folder).mkpath(QStringLiteral("modules"));
+        QFile::copy(module, folder + QStringLiteral("/modules/yarnspin-webengine.so"));
+    }
     return copy;
 }
 

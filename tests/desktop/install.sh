@@ -37,7 +37,7 @@ install_once
 
 [ -x "$prefix/bin/yarnspin" ] && [ -x "$folder/yarnspin" ] || fail "launcher or executable missing"
 [ -f "$folder/installed" ] || fail "no marker of an installed program folder"
-[ -f "$folder/yarnspin-webengine.so" ] || fail "the browser window's engine module missing"
+[ -f "$folder/modules/yarnspin-webengine.so" ] || fail "the browser window's engine module missing"
 for list in "$shipped"/*.txt; do
   cmp -s "$list" "$folder/Lists/$(basename "$list")" || fail "list $(basename "$list") not laid down"
 done

@@ -39,7 +39,8 @@ grep -v '^running with root privileges' "$scratch/lintian.log" || true
 # The contents: all under /usr, the program folder in /usr/lib/yarnspin/ with
 # its marker and the shipped lists (and nothing a program wrote there).
 dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./||' >"$scratch/contents"
-for path in usr/bin/yarnspin usr/lib/yarnspin/yarnspin usr/lib/yarnspin/installed usr/lib/yarnspin/yarnspin-webengine.so \
+for path in usr/bin/yarnspin usr/lib/yarnspin/yarnspin usr/lib/yarnspin/installed \
+  usr/lib/yarnspin/modules/yarnspin-webengine.so \
   usr/lib/yarnspin/Lists/thenames.txt usr/lib/yarnspin/Lists/names.txt usr/lib/yarnspin/Lists/justnames.txt \
   usr/lib/yarnspin/Lists/actions.txt usr/lib/yarnspin/Lists/places.txt \
   usr/share/applications/yarnspin.desktop usr/share/icons/hicolor/256x256/apps/yarnspin.png \
