@@ -14,12 +14,12 @@ Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
 
 namespace {
 
-// The engine draws through a GL context shared with Qt's. Qt makes that
-// context at start-up when asked to (Qt::AA_ShareOpenGLContexts), which starts
-// the GL driver at every start of the program; it is made here instead, as Qt
-// would have made it, before the engine's libraries are loaded, since the
-// engine crashes without it. Where GL cannot start, the context stays invalid
-// and the engine draws without GL, as it would with the attribute.
+// The engine draws through a GL context shared with Qt's and crashes when
+// there is none, with or without its software compositing. Qt makes that
+// context at start-up when asked to (Qt::AA_ShareOpenGLContexts, which the
+// engine's libraries ask for as they load, too late here), and that starts the
+// GL driver at every start of the program; it is made here instead, as Qt
+// would have made it, before the engine's libraries are loaded.
 void makeSharedGlContext()
 {
     if (QOpenGLContext::globalShareContext())
