@@ -1,6 +1,8 @@
 #include "shell/BrowserWindow.h"
 
 #include "base/AppError.h"
+#include "shell/BrowserEngine.h"
+#include "shell/BrowserEngineFactory.h"
 #include "ui/EventGuard.h"
 #include "ui/FontSetup.h"
 #include "ui/GradientPanel.h"
@@ -13,12 +15,8 @@
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEngineDownloadRequest>
-#include <QWebEngineHistory>
-#include <QWebEngineNewWindowRequest>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
+
+#include <utility>
 
 namespace {
 
@@ -29,10 +27,11 @@ constexpr int headerRowTop = 21;
 
 } // namespace
 
-BrowserWindow::BrowserWindow(Interaction &interaction, QWidget *parent)
+BrowserWindow::BrowserWindow(Interaction &interaction, QWidget *parent, QString engineModule)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
     , m_interaction(interaction)
+    , m_engineModule(std::move(engineModule))
 {
     setObjectName(QStringLiteral("plaforma"));
     // Closing only hides the window (it is never deleted on close), and does not
@@ -100,24 +99,21 @@ QWidget *BrowserWindow::makeHeader()
     return header;
 }
 
-void BrowserWindow::makeWebView()
+void BrowserWindow::makeEngine()
 {
-    m_webView = new QWebEngineView(this);
-    m_webView->setObjectName(QStringLiteral("WebBrowser1"));
-    QWebEnginePage *page = m_webView->page();
-    // A link meant for a new window opens here, where the navigation links reach it.
-    connect(page, &QWebEnginePage::newWindowRequested, this,
-            [page](QWebEngineNewWindowRequest &request) { page->load(request.requestedUrl()); });
-    // The window has no download manager; the desktop's browser has one.
-    connect(page->profile(), &QWebEngineProfile::downloadRequested, this,
-            [this, page](QWebEngineDownloadRequest *download) {
-                if (download->page() != page)
-                    return;
-                download->cancel();
-                m_interaction.openOnDesktop(download->url());
-            });
+    // The engine's page asks and hands over from its own events.
+    BrowserEngine::Outside outside;
+    outside.ask = [this](const QString &question) {
+        bool yes = false;
+        EventGuard::run(m_interaction, [&] { yes = m_interaction.askYesNo(question); });
+        return yes;
+    };
+    outside.handOver = [this](const QUrl &address) {
+        EventGuard::run(m_interaction, [&] { m_interaction.openOnDesktop(address); });
+    };
+    m_engine = BrowserEngineModule::load(m_engineModule).create(this, std::move(outside));
     delete m_layout->takeAt(1);
-    m_layout->insertWidget(1, m_webView, 1);
+    m_layout->insertWidget(1, m_engine->widget(), 1);
 }
 
 void BrowserWindow::open(const QString &address)
@@ -125,9 +121,9 @@ void BrowserWindow::open(const QString &address)
     const QUrl url(address);
     if (!url.isValid())
         throw AppError(url.errorString());
-    if (!m_webView)
-        makeWebView();
-    m_webView->load(url);
+    if (!m_engine)
+        makeEngine();
+    m_engine->open(url);
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
@@ -135,37 +131,37 @@ void BrowserWindow::open(const QString &address)
     activateWindow();
 }
 
-void BrowserWindow::step(bool possible, void (QWebEngineView::*direction)(), const QString &nothingThere)
+void BrowserWindow::step(bool possible, void (BrowserEngine::*direction)(), const QString &nothingThere)
 {
     if (!possible) {
         m_interaction.showBox({Interaction::BoxKind::Warning, Interaction::applicationTitle(), nothingThere, this});
         return;
     }
-    (m_webView->*direction)();
+    (m_engine->*direction)();
 }
 
 void BrowserWindow::goBack()
 {
-    step(m_webView && m_webView->history()->canGoBack(), &QWebEngineView::back,
+    step(m_engine && m_engine->canGoBack(), &BrowserEngine::goBack,
          QStringLiteral("Не найдено страниц, предшествующих этой странице."));
 }
 
 void BrowserWindow::goForward()
 {
-    step(m_webView && m_webView->history()->canGoForward(), &QWebEngineView::forward,
+    step(m_engine && m_engine->canGoForward(), &BrowserEngine::goForward,
          QStringLiteral("Не найдено страниц, идущих после данной страницы."));
 }
 
 void BrowserWindow::stopLoading()
 {
-    if (m_webView)
-        m_webView->stop();
+    if (m_engine)
+        m_engine->stopLoading();
 }
 
 void BrowserWindow::reload()
 {
-    if (m_webView)
-        m_webView->reload();
+    if (m_engine)
+        m_engine->reloadPage();
 }
 
 void BrowserWindow::showEvent(QShowEvent *event)

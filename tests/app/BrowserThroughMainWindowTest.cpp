@@ -10,7 +10,8 @@
 
 // The main window's outside links as the user meets them: the hero link and
 // the help menu open the program's own browser window, the support mail goes
-// to the desktop. Pages are local files standing for the outside addresses.
+// to the desktop, and so does the download the hero link offers after
+// "Рассказать другу", once the user says Yes. Pages are local files standing for the outside addresses.
 class BrowserThroughMainWindowTest : public QObject
 {
     Q_OBJECT
@@ -35,7 +36,7 @@ void BrowserThroughMainWindowTest::writePage(const QString &name)
 
 void BrowserThroughMainWindowTest::initTestCase()
 {
-    for (const QString &name : {QStringLiteral("kotofeich"), QStringLiteral("home.html")})
+    for (const QString &name : {QStringLiteral("kotofeich"), QStringLiteral("home.html"), QStringLiteral("setup.exe")})
         writePage(name);
 }
 
@@ -44,6 +45,8 @@ void BrowserThroughMainWindowTest::heroLinkAndHelpMenuUseTheBuiltInWindow()
     ProgramFixture fixture;
     fixture.addresses.profilePrefix = page(QString()) + u'/';
     fixture.addresses.makerHomePage = page(QStringLiteral("home.html"));
+    // Served as a download: the engine shows no .exe.
+    fixture.addresses.downloadAddress = page(QStringLiteral("setup.exe"));
     fixture.start();
     MainWindow &window = fixture.window();
     BrowserWindow &browser = fixture.program->browserWindow();
@@ -64,6 +67,14 @@ void BrowserThroughMainWindowTest::heroLinkAndHelpMenuUseTheBuiltInWindow()
     control<QAction>(&window, "N19")->trigger();
     QCOMPARE(fixture.interaction.openedOnDesktop.size(), 1);
     QCOMPARE(fixture.interaction.openedOnDesktop.first().scheme(), QStringLiteral("mailto"));
+
+    control<QAction>(&window, "N20")->trigger();
+    fixture.interaction.questionAnswer = true;
+    QTest::mouseClick(control<QWidget>(&window, "twiname"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(fixture.interaction.openedOnDesktop.size(), 2, 20000);
+    QCOMPARE(fixture.interaction.openedOnDesktop.last().toString(), page(QStringLiteral("setup.exe")));
+    QCOMPARE(fixture.interaction.shown.last().kind, RecordedInteraction::Shown::Kind::Question);
+    QVERIFY(fixture.interaction.shown.last().text.endsWith(page(QStringLiteral("setup.exe"))));
 }
 
 QTEST_MAIN(BrowserThroughMainWindowTest)

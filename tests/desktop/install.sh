@@ -37,6 +37,7 @@ install_once
 
 [ -x "$prefix/bin/yarnspin" ] && [ -x "$folder/yarnspin" ] || fail "launcher or executable missing"
 [ -f "$folder/installed" ] || fail "no marker of an installed program folder"
+[ -f "$folder/modules/yarnspin-webengine.so" ] || fail "the browser window's engine module missing"
 for list in "$shipped"/*.txt; do
   cmp -s "$list" "$folder/Lists/$(basename "$list")" || fail "list $(basename "$list") not laid down"
 done
@@ -82,6 +83,8 @@ QT_QPA_PLATFORM=offscreen "$prefix/bin/yarnspin" &
 pid=$!
 sleep 3
 kill -0 "$pid" 2>/dev/null || fail "the installed program ended at an offscreen start"
+# The web engine is loaded at the browser window's first opening, never at start-up.
+! grep -q libQt6WebEngine "/proc/$pid/maps" || fail "the web engine's libraries are loaded at start-up"
 kill "$pid"; wait "$pid" 2>/dev/null || true
 
 # On X: the first window is the program's own (no error box about missing

@@ -40,6 +40,7 @@ grep -v '^running with root privileges' "$scratch/lintian.log" || true
 # its marker and the shipped lists (and nothing a program wrote there).
 dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./||' >"$scratch/contents"
 for path in usr/bin/yarnspin usr/lib/yarnspin/yarnspin usr/lib/yarnspin/installed \
+  usr/lib/yarnspin/modules/yarnspin-webengine.so \
   usr/lib/yarnspin/Lists/thenames.txt usr/lib/yarnspin/Lists/names.txt usr/lib/yarnspin/Lists/justnames.txt \
   usr/lib/yarnspin/Lists/actions.txt usr/lib/yarnspin/Lists/places.txt \
   usr/share/applications/yarnspin.desktop usr/share/icons/hicolor/256x256/apps/yarnspin.png \
@@ -51,7 +52,7 @@ done
 ! grep -v '^usr/' "$scratch/contents" | grep -v '^$' || fail "the package puts files outside /usr"
 ! grep -E 'favourite\.txt|yarnconfig\.ini' "$scratch/contents" || fail "the package holds a user's files"
 depends="$(dpkg-deb -f "$deb" Depends)"
-for package in libqt6widgets6 fonts-wine qt6-translations-l10n qt6-image-formats-plugins qt6-gtk-platformtheme; do
+for package in libqt6widgets6 libqt6webenginewidgets6 fonts-wine qt6-translations-l10n qt6-image-formats-plugins qt6-gtk-platformtheme; do
   [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/yarnspin/changelog.Debian.gz | gunzip >"$scratch/changelog"

@@ -3,9 +3,11 @@
 #include "shell/BrowserWindow.h"
 #include "shell/OutsideLinks.h"
 #include "settings/Settings.h"
+#include "ui/EventGuard.h"
 #include "ui/HoverLinkLabel.h"
 #include "tests/support/RecordedInteraction.h"
 
+#include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
@@ -23,11 +25,18 @@ namespace {
 const QString noPageBefore = QStringLiteral("Не найдено страниц, предшествующих этой странице.");
 const QString noPageAfter = QStringLiteral("Не найдено страниц, идущих после данной страницы.");
 
-void writePage(const QString &path, const QString &title)
+void writeFile(const QString &path, const QByteArray &content)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(QStringLiteral("<html><head><title>%1</title></head><body><p>%1</p></body></html>").arg(title).toUtf8());
+    file.write(content);
+}
+
+void writePage(const QString &path, const QString &title, const QString &body = QString())
+{
+    writeFile(path, QStringLiteral("<html><head><title>%1</title></head><body><p>%1</p>%2</body></html>")
+                        .arg(title, body)
+                        .toUtf8());
 }
 
 QWebEngineView *webView(BrowserWindow &window)
@@ -55,6 +64,32 @@ QString pageText(BrowserWindow &window)
     return text;
 }
 
+QVariant evaluate(BrowserWindow &window, const QString &script)
+{
+    QVariant value;
+    bool done = false;
+    webView(window)->page()->runJavaScript(script, [&](const QVariant &result) {
+        value = result;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&done] { return done; }, 10000))
+        qWarning("The script's result did not come");
+    return value;
+}
+
+// Clicks an element of the page with the mouse, as the user does.
+void clickElement(BrowserWindow &window, const QString &id)
+{
+    const QVariantList centre = evaluate(window, QStringLiteral("(() => { const box = document.getElementById('%1')"
+                                                                ".getBoundingClientRect(); return [box.x + box.width / 2, "
+                                                                "box.y + box.height / 2]; })()")
+                                                     .arg(id))
+                                    .toList();
+    QVERIFY2(centre.size() == 2, qPrintable(id));
+    QTest::mouseClick(webView(window)->focusProxy(), Qt::LeftButton, {},
+                      QPoint(centre[0].toInt(), centre[1].toInt()));
+}
+
 void click(BrowserWindow &window, const char *link)
 {
     auto *label = window.findChild<HoverLinkLabel *>(QString::fromLatin1(link));
@@ -78,6 +113,9 @@ class BrowserWindowTest : public QObject
 {
     Q_OBJECT
 
+public slots:
+    void openedBehindTheProgramsBack(const QUrl &address) { m_openedBehindTheProgramsBack.append(address); }
+
 private slots:
     void initTestCase()
     {
@@ -87,9 +125,23 @@ private slots:
         m_addresses.profilePrefix = QUrl::fromLocalFile(m_pages.path()).toString() + u'/';
         m_addresses.makerProductsPage =
             QUrl::fromLocalFile(m_pages.filePath(QStringLiteral("products.html"))).toString();
+        // Files a page may try to have downloaded or opened.
+        writeFile(m_pages.filePath(QStringLiteral("setup.exe")), QByteArray(4096, '\x4d'));
+        writeFile(m_pages.filePath(QStringLiteral("launch.desktop")),
+                  "[Desktop Entry]\nType=Application\nName=Launch\nExec=touch launched\n");
+        // Whatever went to the desktop past the program's question would end here.
+        for (const QString &scheme : desktopSchemes())
+            QDesktopServices::setUrlHandler(scheme, this, "openedBehindTheProgramsBack");
+    }
+
+    void cleanupTestCase()
+    {
+        for (const QString &scheme : desktopSchemes())
+            QDesktopServices::unsetUrlHandler(scheme);
     }
 
     void init() { m_interaction = RecordedInteraction(); }
+    void cleanup() { QCOMPARE(m_openedBehindTheProgramsBack, QList<QUrl>()); }
 
     void frameAndHeaderBeforeTheFirstOpening()
     {
@@ -123,6 +175,19 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
+    void withoutItsEngineModuleTheWindowSaysSoAndStaysHidden()
+    {
+        const QString module = m_pages.filePath(QStringLiteral("nowhere/yarnspin-webengine.so"));
+        BrowserWindow window(m_interaction, nullptr, module);
+        const QString page = QUrl::fromLocalFile(m_pages.filePath(QStringLiteral("hero.html"))).toString();
+        QVERIFY(!EventGuard::run(m_interaction, [&] { window.open(page); }));
+        QCOMPARE(m_interaction.shown.size(), 1);
+        QCOMPARE(m_interaction.shown[0].kind, RecordedInteraction::Shown::Kind::Error);
+        QVERIFY2(m_interaction.shown[0].text.contains(module), qPrintable(m_interaction.shown[0].text));
+        QVERIFY(!window.isVisible());
+        QVERIFY(!webView(window));
+    }
+
     void backRightAfterTheFirstOpeningShowsItsMessageAndKeepsThePage()
     {
         BrowserWindow window(m_interaction);
@@ -150,9 +215,11 @@ private slots:
         // As the title bar's close button does.
         window.close();
         QVERIFY(!window.isVisible());
+        QTRY_COMPARE(webView(window)->page()->lifecycleState(), QWebEnginePage::LifecycleState::Frozen);
 
         links.open(OutsideLinks::Endpoint::MakerProducts);
         QVERIFY(window.isVisible());
+        QCOMPARE(webView(window)->page()->lifecycleState(), QWebEnginePage::LifecycleState::Active);
         QVERIFY(loaded(window));
         click(window, "nazad");
         QVERIFY(loaded(window));
@@ -205,14 +272,11 @@ private slots:
     void aLinkForANewWindowOpensInThisOne()
     {
         const QString path = m_pages.filePath(QStringLiteral("links.html"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("<html><body><a id='blank' href='products.html' target='_blank'>products</a></body></html>");
-        file.close();
+        writeFile(path, "<html><body><a id='blank' href='products.html' target='_blank'>products</a></body></html>");
         BrowserWindow window(m_interaction);
         window.open(QUrl::fromLocalFile(path).toString());
         QVERIFY(loaded(window));
-        webView(window)->page()->runJavaScript(QStringLiteral("document.getElementById('blank').click()"));
+        clickElement(window, QStringLiteral("blank"));
         QVERIFY(loaded(window));
         QCOMPARE(webView(window)->url().fileName(), QStringLiteral("products.html"));
         click(window, "nazad");
@@ -220,16 +284,126 @@ private slots:
         QCOMPARE(webView(window)->url().fileName(), QStringLiteral("links.html"));
     }
 
-    void aDownloadGoesToTheDesktop()
+    // What a page tries by itself: nothing reaches the desktop, no question
+    // is asked, and the page stays where it is.
+    void aPageStartsNothingByItself_data()
     {
-        const QString path = m_pages.filePath(QStringLiteral("setup.exe"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(4096, '\x4d'));
-        file.close();
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("clickFirst");
+        QTest::addColumn<bool>("hide");
+        const QString done = QStringLiteral("setTimeout(() => { document.title = 'done'; }, 1500);");
+        QTest::newRow("20 downloads") << QStringLiteral(
+            "for (let i = 0; i < 18; ++i) {"
+            "  const link = document.createElement('a'); link.href = 'setup.exe?' + i; link.download = '';"
+            "  document.body.appendChild(link); link.click(); }"
+            "const frame = document.createElement('iframe'); frame.src = 'setup.exe?frame';"
+            "document.body.appendChild(frame);"
+            "setTimeout(() => { location = 'setup.exe?location'; }, 300);") + done << false << false;
+        QTest::newRow("a .desktop file") << QStringLiteral(
+            "const link = document.createElement('a'); link.href = 'launch.desktop'; link.download = '';"
+            "document.body.appendChild(link); link.click();"
+            "setTimeout(() => { location = 'launch.desktop'; }, 300);") + done << false << false;
+        QTest::newRow("pop-ups") << QStringLiteral(
+            "window.open('products.html'); window.open('ssh://popup.example/'); window.open('setup.exe?popup');")
+            + done << false << false;
+        QTest::newRow("ssh set by a script") << QStringLiteral(
+            "setTimeout(() => { location = 'ssh://script.example/'; }, 300);") + done << false << false;
+        // Long enough after a click elsewhere that it is no answer to it.
+        QTest::newRow("mail set by a script after a click") << QStringLiteral(
+            "document.getElementById('elsewhere').addEventListener('click', () => {"
+            "  setTimeout(() => { location = 'mailto:someone@example.com'; }, 2500);"
+            "  setTimeout(() => { document.title = 'done'; }, 3500); });") << true << false;
+        QTest::newRow("timers on a hidden page") << QStringLiteral(
+            "let ticks = 0;"
+            "setInterval(() => { document.title = 'tick ' + ++ticks;"
+            "  const link = document.createElement('a'); link.href = 'setup.exe?' + ticks; link.download = '';"
+            "  document.body.appendChild(link); link.click(); location = 'ssh://timer.example/' + ticks; }, 100);")
+            << false << true;
+    }
+
+    void aPageStartsNothingByItself()
+    {
+        QFETCH(QString, script);
+        QFETCH(bool, clickFirst);
+        QFETCH(bool, hide);
+        const QString path = m_pages.filePath(QStringLiteral("hostile.html"));
+        writePage(path, QStringLiteral("Hostile"),
+                  QStringLiteral("<p id='elsewhere' style='height: 100px'>text</p><script>%1</script>").arg(script));
+        const QUrl address = QUrl::fromLocalFile(path);
         BrowserWindow window(m_interaction);
-        window.open(QUrl::fromLocalFile(path).toString());
-        QTRY_COMPARE_WITH_TIMEOUT(m_interaction.openedOnDesktop, QList<QUrl>{QUrl::fromLocalFile(path)}, 20000);
+        window.open(address.toString());
+        QVERIFY(loaded(window));
+        if (clickFirst)
+            clickElement(window, QStringLiteral("elsewhere"));
+        if (hide) {
+            click(window, "XPHoverLabel3");
+            QTRY_COMPARE(webView(window)->page()->lifecycleState(), QWebEnginePage::LifecycleState::Frozen);
+            // What was under way as it froze.
+            QTest::qWait(200);
+            QSignalSpy titles(webView(window)->page(), &QWebEnginePage::titleChanged);
+            // A hidden page that still ran would tick at least once a second.
+            QTest::qWait(1500);
+            QCOMPARE(titles.count(), 0);
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(webView(window)->title(), QStringLiteral("done"), 20000);
+            // What the last steps started.
+            QTest::qWait(300);
+        }
+        QCOMPARE(m_interaction.openedOnDesktop, QList<QUrl>());
+        QVERIFY(m_interaction.shown.isEmpty());
+        QCOMPARE(webView(window)->url(), address);
+    }
+
+    // An address leaves the program only when the user asked for it: the
+    // program opened it or the user clicked a link to it; then only after Yes.
+    void anAddressTheUserAskedForGoesToTheDesktopAfterTheQuestion_data()
+    {
+        QTest::addColumn<QString>("link"); // empty: the program opens the address itself
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("yes");
+        const QString setup = QUrl::fromLocalFile(m_pages.filePath(QStringLiteral("setup.exe"))).toString();
+        const QString desktopFile = QUrl::fromLocalFile(m_pages.filePath(QStringLiteral("launch.desktop"))).toString();
+        QTest::newRow("a download the program opens, yes") << QString() << setup << true;
+        QTest::newRow("a download the program opens, no") << QString() << setup << false;
+        QTest::newRow("a clicked ssh link, yes") << QStringLiteral("ssh") << QStringLiteral("ssh://click.example/") << true;
+        QTest::newRow("a clicked mail link, no") << QStringLiteral("mail") << QStringLiteral("mailto:someone@example.com")
+                                                 << false;
+        QTest::newRow("a clicked ssh link for a new window, yes")
+            << QStringLiteral("blankssh") << QStringLiteral("ssh://blank.example/") << true;
+        QTest::newRow("a clicked .desktop file, yes") << QStringLiteral("desktop") << desktopFile << true;
+        QTest::newRow("a clicked download link, no") << QStringLiteral("saved") << setup << false;
+    }
+
+    void anAddressTheUserAskedForGoesToTheDesktopAfterTheQuestion()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, address);
+        QFETCH(bool, yes);
+        const QString path = m_pages.filePath(QStringLiteral("clicks.html"));
+        writePage(path, QStringLiteral("Links"),
+                  QStringLiteral("<style>a { display: block; height: 40px; }</style>"
+                                 "<a id='ssh' href='ssh://click.example/'>ssh</a>"
+                                 "<a id='mail' href='mailto:someone@example.com'>mail</a>"
+                                 "<a id='blankssh' href='ssh://blank.example/' target='_blank'>ssh, new window</a>"
+                                 "<a id='desktop' href='launch.desktop'>desktop file</a>"
+                                 "<a id='saved' href='setup.exe' download>download</a>"));
+        m_interaction.questionAnswer = yes;
+        BrowserWindow window(m_interaction);
+        if (link.isEmpty()) {
+            window.open(address);
+        } else {
+            window.open(QUrl::fromLocalFile(path).toString());
+            QVERIFY(loaded(window));
+            clickElement(window, link);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(m_interaction.shown.size(), 1, 20000);
+        QCOMPARE(m_interaction.shown[0].kind, RecordedInteraction::Shown::Kind::Question);
+        QVERIFY2(m_interaction.shown[0].text.endsWith(u'\n' + address), qPrintable(m_interaction.shown[0].text));
+        QTest::qWait(300);
+        QCOMPARE(m_interaction.openedOnDesktop, yes ? QList<QUrl>{QUrl(address)} : QList<QUrl>());
+        QCOMPARE(m_interaction.shown.size(), 1);
+        auto *status = window.findChild<QStatusBar *>(QStringLiteral("StatusBar1"));
+        QCOMPARE(status->findChild<QLabel *>()->text(), QStringLiteral("  Merovale Yarnspin"));
     }
 
     // Both run in the application's own loop: only there does Qt end the program.
@@ -266,11 +440,18 @@ private:
                             [&window](const QString &address) { window.open(address); }, [] {});
     }
 
+    static QStringList desktopSchemes()
+    {
+        return {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("ssh"),
+                QStringLiteral("mailto")};
+    }
+
     QTemporaryDir m_pages;
     OutsideAddresses::Table m_addresses = OutsideAddresses::shippedTable();
     HeroHandle m_hero{QStringLiteral("hero.html"), false};
     Settings m_settings{m_pages.filePath(QStringLiteral("no settings.ini"))};
     RecordedInteraction m_interaction;
+    QList<QUrl> m_openedBehindTheProgramsBack;
 };
 
 QTEST_MAIN(BrowserWindowTest)
