@@ -10,6 +10,9 @@ namespace {
 // Characters beyond this many per pixel of width can never show.
 constexpr int charactersPerPixel = 4;
 constexpr qsizetype shortText = 1024;
+// The most characters of one line that any label or hint could show, even
+// one sized to its whole text: enough to fill the widest screen several times over.
+constexpr qsizetype mostShown = 32768;
 
 } // namespace
 
@@ -21,7 +24,7 @@ LongTextLabel::LongTextLabel(const QString &text, QWidget *parent)
 
 QString LongTextLabel::visiblePart(const QString &text, int width, Qt::Alignment alignment)
 {
-    const qsizetype limit = std::max<qsizetype>(shortText, qsizetype(width) * charactersPerPixel);
+    const qsizetype limit = std::clamp<qsizetype>(qsizetype(width) * charactersPerPixel, shortText, mostShown);
     if (text.size() <= limit)
         return text;
     if (alignment & Qt::AlignRight)
