@@ -4,7 +4,7 @@
 #include "app/KeyCombinationRouter.h"
 #include "core/YarnCore.h"
 #include "journal/FavouritesWindow.h"
-#include "journal/PlainJournalView.h"
+#include "journal/JournalTextArea.h"
 #include "journal/TextPrinter.h"
 #include "journal/TweetFile.h"
 #include "shell/BrowserWindow.h"
@@ -16,6 +16,7 @@
 #include "ui/HoverLinkLabel.h"
 #include "ui/ImageButton.h"
 #include "ui/Interaction.h"
+#include "ui/LongTextLabel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -123,7 +124,7 @@ void MainWindow::buildWindow()
     picture("Image3", QStringLiteral(":/app/header2.png"), QRect(400, 3, 489, 49), client);
     picture("Image4", QStringLiteral(":/app/header3.png"), QRect(400, 3, 489, 49), client);
 
-    m_titleLine = new QLabel(client);
+    m_titleLine = new LongTextLabel(QString(), client);
     m_titleLine->setObjectName(QStringLiteral("Label1"));
     m_titleLine->setFont(FontSetup::tahoma(15));
     setTextColour(m_titleLine, QColor(0x00, 0x42, 0x84));
@@ -154,7 +155,7 @@ void MainWindow::buildWindow()
         m_companions.links.open(OutsideLinks::Endpoint::HeroProfile);
     }));
 
-    auto *journal = new PlainJournalView(client);
+    auto *journal = new JournalTextArea(client);
     journal->setObjectName(QStringLiteral("Memo1"));
     journal->setFont(FontSetup::tahoma(19));
     setTextColour(journal, QColor(0x00, 0x31, 0x62));
@@ -209,7 +210,7 @@ void MainWindow::buildWindow()
         m_optionsMenu->popup(centralWidget()->mapToGlobal(m_optionsButton->pos() + QPoint(0, 20)));
     });
 
-    auto *lastTweet = new PlainJournalView(client);
+    auto *lastTweet = new JournalTextArea(client);
     lastTweet->setObjectName(QStringLiteral("Memo2"));
     lastTweet->hide();
     m_lastTweetBuffer = lastTweet;
@@ -281,7 +282,7 @@ void MainWindow::composeTweet()
         return;
     setTweetControlsEnabled(true);
     setTitleLine(tweet->title);
-    m_journal->appendLine(tweet->line);
+    m_journal->appendEncodedLine(tweet->line);
     if (tweet->mode == CompositionMode::Account) {
         const QString caption = u'@' + tweet->hero;
         showHeroLink(caption, QStringLiteral("Открыть твиттер героя этой сказки - ") + caption);
@@ -291,7 +292,7 @@ void MainWindow::composeTweet()
     m_journal->appendLine(QString());
     m_journal->appendLine(QString());
     m_lastTweetBuffer->clear();
-    m_lastTweetBuffer->appendLine(tweet->line);
+    m_lastTweetBuffer->appendEncodedLine(tweet->line);
     if (m_core.settings().autoCopy())
         copyLastTweet();
 }
@@ -315,9 +316,10 @@ void MainWindow::openJournal()
                                                          {QStringLiteral("Файлы Yarnspin (*.yrn)")});
     if (path.isEmpty())
         return;
-    m_journal->setText(TweetFile::read(path));
-    m_journal->widget()->setFocus();
-    setFileCaption(path);
+    m_journal->openFile(path, m_interaction, [this, path] {
+        m_journal->widget()->setFocus();
+        setFileCaption(path);
+    });
 }
 
 void MainWindow::saveJournalAs()

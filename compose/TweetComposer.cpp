@@ -25,6 +25,9 @@ ComposedTweet TweetComposer::compose(CompositionMode mode)
     tweet.hero = pick(m_phrases.list(account ? PhraseListId::Accounts : PhraseListId::PlainNames));
     const QByteArray action = pick(m_phrases.list(PhraseListId::Actions));
     const QByteArray place = pick(m_phrases.list(PhraseListId::Places));
-    tweet.line = opening + (account ? " @" : " ") + tweet.hero + ' ' + action + ' ' + place;
+    // One allocation: a phrase can be megabytes long.
+    const QByteArrayView separator = account ? " @" : " ";
+    tweet.line.reserve(opening.size() + separator.size() + tweet.hero.size() + action.size() + place.size() + 2);
+    tweet.line.append(opening).append(separator).append(tweet.hero).append(' ').append(action).append(' ').append(place);
     return tweet;
 }

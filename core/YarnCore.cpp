@@ -83,7 +83,7 @@ std::optional<YarnCore::Tweet> YarnCore::composeTweet()
     if (!mode)
         return std::nullopt;
     const ComposedTweet composed = m_composer.compose(*mode);
-    Tweet tweet{*mode, Windows1251::decode(composed.title), Windows1251::decode(composed.line),
+    Tweet tweet{*mode, Windows1251::decode(composed.title), composed.line,
                 Windows1251::decode(composed.hero)};
     if (*mode == CompositionMode::Account)
         m_heroHandle = {tweet.hero, false};

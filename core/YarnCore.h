@@ -62,12 +62,13 @@ public:
     // Reads the favourites file without throwing.
     FavouritesText::LoadState loadFavourites();
 
-    // A composed tweet in display text.
+    // A composed tweet in display text, but for the line, which stays in
+    // Windows-1251 as the journal keeps it: a phrase can be megabytes long.
     struct Tweet
     {
         CompositionMode mode;
         QString title;
-        QString line;
+        QByteArray line;
         // The account or plain name picked, without "@".
         QString hero;
     };

@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class Interaction;
 class QWidget;
 
 // The operations the program performs on a journal-like text area. Windows
@@ -16,9 +19,19 @@ public:
     // Empty text or text ending with a line end gets the line and a line end;
     // otherwise a line end and the line, which is then left without one.
     virtual void appendLine(const QString &line) = 0;
+    // The same for a line in Windows-1251, as the phrase lists hold it: taken
+    // in as it is, a long one shared rather than copied.
+    virtual void appendEncodedLine(const QByteArray &line) = 0;
     virtual QString text() const = 0;
     // Any of CR LF, CR or LF ends a line.
     virtual void setText(const QString &text) = 0;
+    // Makes a tweet file the text. A file read within a moment is in when
+    // this returns; a larger one is read a slice at a time while the window
+    // keeps painting, the user's input meanwhile waiting for it. `opened`
+    // runs once the text is in. Throws AppError when the file cannot be
+    // opened or is too large; an error while reading later is shown by the
+    // error box of `interaction`. Either way the old text stays.
+    virtual void openFile(const QString &path, Interaction &interaction, std::function<void()> opened) = 0;
     virtual bool isEmpty() const = 0;
     virtual QString selectedText() const = 0;
     // The rows as displayed with word wrap; the empty row after a final line

@@ -13,7 +13,7 @@ const QColor DisabledHighlightColor(Qt::white);
 } // namespace
 
 HoverLinkLabel::HoverLinkLabel(const QString &text, QWidget *parent)
-    : QLabel(text, parent)
+    : LongTextLabel(text, parent)
     , m_linkColor(Qt::blue)
 {
     setTextFormat(Qt::PlainText);
@@ -47,13 +47,13 @@ bool HoverLinkLabel::isUnderlined() const
 void HoverLinkLabel::enterEvent(QEnterEvent *event)
 {
     setHovered(true);
-    QLabel::enterEvent(event);
+    LongTextLabel::enterEvent(event);
 }
 
 void HoverLinkLabel::leaveEvent(QEvent *event)
 {
     setHovered(false);
-    QLabel::leaveEvent(event);
+    LongTextLabel::leaveEvent(event);
 }
 
 void HoverLinkLabel::mousePressEvent(QMouseEvent *event)
@@ -82,7 +82,7 @@ void HoverLinkLabel::changeEvent(QEvent *event)
         updateCursor();
         update();
     }
-    QLabel::changeEvent(event);
+    LongTextLabel::changeEvent(event);
 }
 
 void HoverLinkLabel::paintEvent(QPaintEvent *)
@@ -94,15 +94,16 @@ void HoverLinkLabel::paintEvent(QPaintEvent *)
 
     const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
     const int flags = int(alignment()) | (wordWrap() ? int(Qt::TextWordWrap) : 0);
+    const QString shown = visibleText();
     if (isEnabled()) {
         painter.setPen(m_linkColor);
-        painter.drawText(area, flags, text());
+        painter.drawText(area, flags, shown);
         return;
     }
     painter.setPen(DisabledHighlightColor);
-    painter.drawText(area.translated(1, 1), flags, text());
+    painter.drawText(area.translated(1, 1), flags, shown);
     painter.setPen(DisabledTextColor);
-    painter.drawText(area, flags, text());
+    painter.drawText(area, flags, shown);
 }
 
 void HoverLinkLabel::setHovered(bool hovered)

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "ui/LongTextLabel.h"
+
 #include <QColor>
-#include <QLabel>
 
 // A text link: underlined per its mode, hand cursor while hovered, emits
 // clicked() on a press and release inside it. A disabled link is drawn in the
-// engraved grey of disabled text and ignores the mouse.
-class HoverLinkLabel : public QLabel
+// engraved grey of disabled text and ignores the mouse. Like every
+// LongTextLabel it lays out only what of its text can show.
+class HoverLinkLabel : public LongTextLabel
 {
     Q_OBJECT
 

@@ -5,14 +5,16 @@
 #include <QApplication>
 #include <QHelpEvent>
 
+#include <algorithm>
+
 namespace {
 
 RichToolTip *installedFilter = nullptr;
 
-// Long hints stay up long enough to be read.
+// Long hints stay up long enough to be read, but not for ever.
 int visibleMilliseconds(const QString &text)
 {
-    return 10000 + 40 * int(text.size());
+    return 10000 + 40 * int(std::min<qsizetype>(text.size(), 5000));
 }
 
 } // namespace

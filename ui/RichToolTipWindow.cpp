@@ -1,5 +1,7 @@
 #include "ui/RichToolTipWindow.h"
 
+#include "ui/LongTextLabel.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLinearGradient>
@@ -19,6 +21,8 @@ const QColor GradientBottom(0xEE, 0xEE, 0xEE);
 const QColor BorderColor(0x76, 0x76, 0x76);
 const QColor ShadowColor(0, 0, 0, 64);
 const int TextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs;
+// More lines than a screen holds are never shown.
+const int MostLines = 200;
 
 } // namespace
 
@@ -36,13 +40,22 @@ RichToolTipWindow::RichToolTipWindow()
 void RichToolTipWindow::setText(const QString &text)
 {
     m_text = text;
+    // A hint can carry a phrase of any length: only what fits a screen is laid out.
+    const QScreen *shownOn = screen();
+    const int width = shownOn ? shownOn->geometry().width() : 4096;
+    QStringList lines = text.split(u'\n');
+    if (lines.size() > MostLines)
+        lines.resize(MostLines);
+    for (QString &line : lines)
+        line = LongTextLabel::visiblePart(line, width, Qt::AlignLeft);
+    m_shown = lines.join(u'\n');
     resize(sizeHint());
     update();
 }
 
 QSize RichToolTipWindow::sizeHint() const
 {
-    const QSize textSize = fontMetrics().boundingRect(QRect(), TextFlags, m_text).size();
+    const QSize textSize = fontMetrics().boundingRect(QRect(), TextFlags, m_shown).size();
     return textSize + QSize(2 * TextPadding + 2 + ShadowOffset, 2 * TextPadding + 2 + ShadowOffset);
 }
 
@@ -88,5 +101,5 @@ void RichToolTipWindow::paintEvent(QPaintEvent *)
     painter.drawRect(box.adjusted(0, 0, -1, -1));
 
     painter.setPen(Qt::black);
-    painter.drawText(textRect(), TextFlags, m_text);
+    painter.drawText(textRect(), TextFlags, m_shown);
 }

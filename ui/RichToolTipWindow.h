@@ -25,4 +25,6 @@ private:
     QRect textRect() const;
 
     QString m_text;
+    // What of the text is laid out.
+    QString m_shown;
 };

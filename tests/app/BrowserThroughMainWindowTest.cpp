@@ -1,4 +1,4 @@
-#include "journal/PlainJournalView.h"
+#include "journal/JournalTextArea.h"
 #include "shell/BrowserWindow.h"
 #include "tests/support/ProgramFixture.h"
 
@@ -54,7 +54,7 @@ void BrowserThroughMainWindowTest::heroLinkAndHelpMenuUseTheBuiltInWindow()
     // Nothing of the web engine is started until a page is opened.
     QVERIFY(!webView());
 
-    QTest::keyClick(control<PlainJournalView>(&window, "Memo1")->widget(), Qt::Key_F2);
+    QTest::keyClick(control<JournalTextArea>(&window, "Memo1")->widget(), Qt::Key_F2);
     QTest::mouseClick(control<QWidget>(&window, "twiname"), Qt::LeftButton);
     QTRY_VERIFY(browser.isVisible());
     QVERIFY(webView());

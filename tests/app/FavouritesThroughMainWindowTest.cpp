@@ -1,6 +1,6 @@
 #include "base/Windows1251.h"
 #include "journal/FavouritesWindow.h"
-#include "journal/PlainJournalView.h"
+#include "journal/JournalTextArea.h"
 #include "ui/LineNumberedEditor.h"
 #include "tests/support/ProgramFixture.h"
 
@@ -42,7 +42,7 @@ private:
     FavouritesWindow &favourites() { return m_fixture->program->favouritesWindow(); }
     LineNumberedEditor *editor() { return control<LineNumberedEditor>(&favourites(), "Memo1"); }
     QList<RecordedInteraction::Shown> &shown() { return m_fixture->interaction.shown; }
-    void compose() { QTest::keyClick(control<PlainJournalView>(&window(), "Memo1")->widget(), Qt::Key_F2); }
+    void compose() { QTest::keyClick(control<JournalTextArea>(&window(), "Memo1")->widget(), Qt::Key_F2); }
     QStringList firstRunMessages();
 
     std::unique_ptr<ProgramFixture> m_fixture;
@@ -146,9 +146,9 @@ void FavouritesThroughMainWindowTest::keysReachTheRightMenus()
     QVERIFY(window().isVisible());
 
     // F2 belongs to no menu of this window: the main menu composes.
-    const int before = control<PlainJournalView>(&window(), "Memo1")->text().size();
+    const int before = control<JournalTextArea>(&window(), "Memo1")->text().size();
     QTest::keyClick(editor, Qt::Key_F2);
-    QVERIFY(control<PlainJournalView>(&window(), "Memo1")->text().size() > before);
+    QVERIFY(control<JournalTextArea>(&window(), "Memo1")->text().size() > before);
 }
 
 void FavouritesThroughMainWindowTest::unreadableFileIsNeverWrittenOver()

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "base/Windows1251.h"
-#include "journal/PlainJournalView.h"
+#include "journal/JournalTextArea.h"
 #include "settings/SettingsDialog.h"
 #include "shell/OutsideLinks.h"
 #include "shell/TrayIcon.h"
@@ -98,7 +98,7 @@ private:
     template <typename T = QWidget>
     T *find(const char *name) { return control<T>(&window(), name); }
     QAction *command(const char *name) { return find<QAction>(name); }
-    void compose() { QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_F2); }
+    void compose() { QTest::keyClick(find<JournalTextArea>("Memo1")->widget(), Qt::Key_F2); }
     void closeWithUnwritableLists(const QString &folder);
 
     std::unique_ptr<ProgramFixture> m_fixture;
@@ -123,8 +123,8 @@ void MainWindowTest::startsAsLaidOut()
     // A pixel or two of rounding either way.
     QVERIFY2(offCentre.manhattanLength() <= 4, "the window starts at the centre of the screen");
     QCOMPARE(find<QLabel>("Label1")->text(), QStringLiteral("Нажмите на кнопку \"Сочинить смешной твит!\""));
-    QCOMPARE(find<PlainJournalView>("Memo1")->widget()->geometry(), QRect(8, 56, 617, 345));
-    QVERIFY(find<PlainJournalView>("Memo1")->widget()->hasFocus());
+    QCOMPARE(find<JournalTextArea>("Memo1")->widget()->geometry(), QRect(8, 56, 617, 345));
+    QVERIFY(find<JournalTextArea>("Memo1")->widget()->hasFocus());
     QVERIFY(!find<HoverLinkLabel>("twiname")->isVisible());
     QVERIFY(!find<HoverLinkLabel>("Label5")->isVisible());
     for (const char *name : {"XPHoverLabel1", "XPHoverLabel2", "XPHoverLabel5", "XPHoverLabel6", "PngBitBtn1"})
@@ -171,8 +171,8 @@ void MainWindowTest::composingFillsJournalBufferAndHeroLink()
     compose();
     compose();
     const QString lines = tweet + QStringLiteral("\r\n\r\n\r\n");
-    QCOMPARE(find<PlainJournalView>("Memo1")->text(), lines + lines);
-    QCOMPARE(find<PlainJournalView>("Memo2")->text(), tweet + QStringLiteral("\r\n"));
+    QCOMPARE(find<JournalTextArea>("Memo1")->text(), lines + lines);
+    QCOMPARE(find<JournalTextArea>("Memo2")->text(), tweet + QStringLiteral("\r\n"));
     QCOMPARE(find<QLabel>("Label1")->text(), QStringLiteral("Грустная сказка"));
     QVERIFY(find<HoverLinkLabel>("twiname")->isVisible());
     QCOMPARE(find<HoverLinkLabel>("twiname")->text(), QStringLiteral("@kotofeich"));
@@ -191,7 +191,7 @@ void MainWindowTest::plainNamesHideTheHeroLinkAndKeepTheHandle()
     compose();
     QVERIFY(!find<HoverLinkLabel>("twiname")->isVisible());
     QCOMPARE(core().heroHandle().text, QStringLiteral("kotofeich"));
-    QCOMPARE(find<PlainJournalView>("Memo2")->text(),
+    QCOMPARE(find<JournalTextArea>("Memo2")->text(),
              QStringLiteral("Как-то раз задумал Воробей погулять на болоте.\r\n"));
 }
 
@@ -201,7 +201,7 @@ void MainWindowTest::neitherModeComposesNothing()
     start();
     compose();
     find<ImageButton>("Button1")->click();
-    QVERIFY(find<PlainJournalView>("Memo1")->text().isEmpty());
+    QVERIFY(find<JournalTextArea>("Memo1")->text().isEmpty());
     QVERIFY(!find<HoverLinkLabel>("XPHoverLabel1")->isEnabled());
     QVERIFY(!find<ImageButton>("PngBitBtn1")->isEnabled());
 }
@@ -222,36 +222,36 @@ void MainWindowTest::keyCombinationsGoThroughTheMainMenu()
 {
     start();
     // F4 is carried by a disabled item at start: it swallows the key and does nothing.
-    QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_F4);
+    QTest::keyClick(find<JournalTextArea>("Memo1")->widget(), Qt::Key_F4);
     QVERIFY(!find<QTimer>("Timer1")->isActive());
 
     // F2 composes whichever control has the focus.
     find<ImageButton>("Button1")->setFocus();
     QTest::keyClick(find<ImageButton>("Button1"), Qt::Key_F2);
-    QCOMPARE(find<PlainJournalView>("Memo2")->text(), tweet + QStringLiteral("\r\n"));
+    QCOMPARE(find<JournalTextArea>("Memo2")->text(), tweet + QStringLiteral("\r\n"));
 
     // Ctrl+A, Ctrl+C and Ctrl+V act on the journal from any control.
     QTest::keyClick(find<ImageButton>("Button1"), Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(find<PlainJournalView>("Memo1")->selectedText(), find<PlainJournalView>("Memo1")->text());
+    QCOMPARE(find<JournalTextArea>("Memo1")->selectedText(), find<JournalTextArea>("Memo1")->text());
     QGuiApplication::clipboard()->clear();
     QTest::keyClick(find<ImageButton>("Button1"), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(), find<PlainJournalView>("Memo1")->text());
+    QCOMPARE(QGuiApplication::clipboard()->text(), find<JournalTextArea>("Memo1")->text());
     QGuiApplication::clipboard()->setText(QStringLiteral("вставка"));
     QTest::keyClick(find<ImageButton>("Button1"), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(find<PlainJournalView>("Memo1")->text(), QStringLiteral("вставка"));
+    QCOMPARE(find<JournalTextArea>("Memo1")->text(), QStringLiteral("вставка"));
 
     // Ctrl+X cuts the selection and leaves the program running: the clipboard
     // holds other text first, so a deletion without a copy would show.
     QGuiApplication::clipboard()->setText(QStringLiteral("прежнее"));
-    QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(find<JournalTextArea>("Memo1")->widget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(find<JournalTextArea>("Memo1")->widget(), Qt::Key_X, Qt::ControlModifier);
     QVERIFY(window().isVisible());
-    QVERIFY(find<PlainJournalView>("Memo1")->text().isEmpty());
+    QVERIFY(find<JournalTextArea>("Memo1")->text().isEmpty());
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("вставка"));
 
     // Ctrl+Q quits, writing the lists first.
     QFile::remove(m_fixture->folder.path(QStringLiteral("Lists/names.txt")));
-    QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_Q, Qt::ControlModifier);
+    QTest::keyClick(find<JournalTextArea>("Memo1")->widget(), Qt::Key_Q, Qt::ControlModifier);
     QTRY_VERIFY(!window().isVisible());
     QCOMPARE(m_fixture->folder.read(QStringLiteral("Lists/names.txt")), QByteArray("kotofeich\r\n"));
 }
@@ -261,7 +261,7 @@ void MainWindowTest::newAndClearAll()
     start();
     compose();
     command("clearall")->trigger();
-    QVERIFY(find<PlainJournalView>("Memo1")->text().isEmpty());
+    QVERIFY(find<JournalTextArea>("Memo1")->text().isEmpty());
     QCOMPARE(window().windowTitle(), QStringLiteral("Merovale Yarnspin!"));
     QCOMPARE(find<QLabel>("Label1")->text(), QStringLiteral("Ты все мои твиты стёр! Я что зря придумываю?"));
     QVERIFY(find<HoverLinkLabel>("XPHoverLabel1")->isEnabled());
@@ -270,11 +270,11 @@ void MainWindowTest::newAndClearAll()
     QTest::mouseClick(find<HoverLinkLabel>("XPHoverLabel1"), Qt::LeftButton);
     QCOMPARE(QGuiApplication::clipboard()->text(), tweet + QStringLiteral("\r\n"));
 
-    QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(find<JournalTextArea>("Memo1")->widget(), Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(find<QLabel>("Label1")->text(), QStringLiteral("Ну, новый так новый:) Начнем заново!"));
     QVERIFY(!find<HoverLinkLabel>("XPHoverLabel1")->isEnabled());
     QVERIFY(!find<ImageButton>("PngBitBtn1")->isEnabled());
-    QCOMPARE(find<PlainJournalView>("Memo2")->text(), tweet + QStringLiteral("\r\n"));
+    QCOMPARE(find<JournalTextArea>("Memo2")->text(), tweet + QStringLiteral("\r\n"));
     // A disabled link ignores the click.
     QGuiApplication::clipboard()->clear();
     QTest::mouseClick(find<HoverLinkLabel>("XPHoverLabel1"), Qt::LeftButton);
@@ -291,8 +291,8 @@ void MainWindowTest::openAndSaveRoundTrip()
         file.write("one\ntwo\n\xcf\xf0\xe8\xe2\xe5\xf2");
     }
     interaction().fileAnswer = [&](const QString &) { return opened; };
-    QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(find<PlainJournalView>("Memo1")->text(), QStringLiteral("one\r\ntwo\r\nПривет"));
+    QTest::keyClick(find<JournalTextArea>("Memo1")->widget(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(find<JournalTextArea>("Memo1")->text(), QStringLiteral("one\r\ntwo\r\nПривет"));
     QCOMPARE(window().windowTitle(), QStringLiteral("Merovale Yarnspin [мои.yrn]"));
     QVERIFY(!find<HoverLinkLabel>("XPHoverLabel1")->isEnabled());
 
@@ -323,7 +323,7 @@ void MainWindowTest::printsTheJournalToPdf()
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
     interaction().printAnswer = true;
-    QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_P, Qt::ControlModifier);
+    QTest::keyClick(find<JournalTextArea>("Memo1")->widget(), Qt::Key_P, Qt::ControlModifier);
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     QVERIFY(text.waitForFinished());
@@ -336,7 +336,7 @@ void MainWindowTest::promotionalCommandsRetargetTheHeroLink()
     start();
     command("N40")->trigger();
     command("N40")->trigger();
-    QCOMPARE(find<PlainJournalView>("Memo1")->text().count(QStringLiteral("Помогайте нам!")), 2);
+    QCOMPARE(find<JournalTextArea>("Memo1")->text().count(QStringLiteral("Помогайте нам!")), 2);
     QCOMPARE(find<HoverLinkLabel>("twiname")->text(), QStringLiteral("@quenby"));
     QCOMPARE(program().links().heroAddress(), QStringLiteral("https://twitter.com/quenby"));
     QCOMPARE(find<HoverLinkLabel>("twiname")->toolTip(), QStringLiteral("Открыть твиттер автора программы - @quenby"));
@@ -344,7 +344,7 @@ void MainWindowTest::promotionalCommandsRetargetTheHeroLink()
     command("N20")->trigger();
     QCOMPARE(find<HoverLinkLabel>("twiname")->text(), QStringLiteral("Скачать"));
     QVERIFY(core().heroHandle().isAddress);
-    QVERIFY(find<PlainJournalView>("Memo1")->text().contains(
+    QVERIFY(find<JournalTextArea>("Memo1")->text().contains(
         QStringLiteral("Прямая ссылка на загрузку самой свежей версии программы: ") + program().links().heroAddress()));
     QCOMPARE(find<QLabel>("Label1")->text(), QStringLiteral("Нажмите на кнопку \"Сочинить смешной твит!\""));
     compose();
@@ -384,7 +384,7 @@ void MainWindowTest::autogenerationSwitchesTheControls()
 {
     start();
     interaction().notices.clear();
-    QTest::keyClick(find<PlainJournalView>("Memo1")->widget(), Qt::Key_F3);
+    QTest::keyClick(find<JournalTextArea>("Memo1")->widget(), Qt::Key_F3);
     QVERIFY(find<QTimer>("Timer1")->isActive());
     QCOMPARE(find<QTimer>("Timer1")->interval(), 50);
     QVERIFY(find<HoverLinkLabel>("Label5")->isVisible());
@@ -590,7 +590,7 @@ void MainWindowTest::missingListFileStillOpensTheWindow()
     // The settings dialog is still created, and read the settings file.
     QCOMPARE(core().settings().compositionMode(), CompositionMode::Account);
     compose();
-    QCOMPARE(find<PlainJournalView>("Memo2")->text(), QStringLiteral("Как-то раз задумал @  \r\n"));
+    QCOMPARE(find<JournalTextArea>("Memo2")->text(), QStringLiteral("Как-то раз задумал @  \r\n"));
 }
 
 void MainWindowTest::everyControlKeepsItsObjectName()
@@ -649,12 +649,12 @@ void MainWindowTest::readsTheSettingsLive()
     values.autoCopy = false;
     settings.setValues(values);
     window().composeTweet();
-    QCOMPARE(find<PlainJournalView>("Memo2")->text(), QStringLiteral("Как-то раз задумал Воробей погулять на болоте.\r\n"));
+    QCOMPARE(find<JournalTextArea>("Memo2")->text(), QStringLiteral("Как-то раз задумал Воробей погулять на болоте.\r\n"));
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
     values.plainNameMode = false;
     settings.setValues(values);
     window().composeTweet();
-    QCOMPARE(find<PlainJournalView>("Memo1")->text().count(QStringLiteral("Воробей")), 1);
+    QCOMPARE(find<JournalTextArea>("Memo1")->text().count(QStringLiteral("Воробей")), 1);
 
     values.suppressNotices = true;
     settings.setValues(values);

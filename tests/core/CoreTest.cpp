@@ -37,7 +37,7 @@ void CoreTest::composesInTheSettingsModeAndKeepsTheHero()
     core.loadLists();
     const std::optional<YarnCore::Tweet> account = core.composeTweet();
     QVERIFY(account);
-    QCOMPARE(account->line, QStringLiteral("Как-то раз задумал @kotofeich погулять на болоте."));
+    QCOMPARE(Windows1251::decode(account->line), QStringLiteral("Как-то раз задумал @kotofeich погулять на болоте."));
     QCOMPARE(account->title, QStringLiteral("Грустная сказка"));
     QCOMPARE(core.heroHandle().text, QStringLiteral("kotofeich"));
 
@@ -46,7 +46,7 @@ void CoreTest::composesInTheSettingsModeAndKeepsTheHero()
     values.accountMode = false;
     values.plainNameMode = true;
     core.settings().setValues(values);
-    QCOMPARE(core.composeTweet()->line, QStringLiteral("Как-то раз задумал Воробей погулять на болоте."));
+    QCOMPARE(Windows1251::decode(core.composeTweet()->line), QStringLiteral("Как-то раз задумал Воробей погулять на болоте."));
     QCOMPARE(core.heroHandle().text, QStringLiteral("kotofeich"));
 
     values.plainNameMode = false;

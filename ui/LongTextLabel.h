@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QLabel>
+
+// A plain-text label that lays out only the part of its text that can be
+// seen. Its text stays whole (text() returns it), but a line of tens of
+// megabytes from a phrase list is measured and drawn as the few thousand
+// characters that could reach the screen, so showing it never stalls the
+// window. Short texts look and measure exactly as in a QLabel.
+class LongTextLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit LongTextLabel(const QString &text = QString(), QWidget *parent = nullptr);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    // The part of a text that can show in a box of this width: the whole
+    // text when it is short, else as many characters as could fill the
+    // width several times over (every character is at least a pixel wide),
+    // from the end that shows (the right end for right-aligned text).
+    static QString visiblePart(const QString &text, int width, Qt::Alignment alignment);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    // The text as drawn and measured.
+    QString visibleText() const;
+
+private:
+    // The widest the label could show: its screen's width.
+    int reach() const;
+
+    mutable QString m_source;
+    mutable QString m_visible;
+    mutable QSize m_sizeHint;
+};
