@@ -426,23 +426,20 @@ void MainWindow::stopAutogeneration()
 
 void MainWindow::restoreFromTray()
 {
-    if (isMinimized())
-        showNormal();
-    show();
-    raise();
-    activateWindow();
+    m_companions.tray.restoreWindow(*this);
 }
 
 void MainWindow::hideToTray()
 {
-    // Hidden with its taskbar entry; only the tray icon remains.
-    hide();
+    m_companions.tray.hideWindow(*this);
 }
 
 void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_core.settings().minimizeToTrayFlag()) {
+    // Without a tray there would be no icon to bring the window back: it stays on the taskbar.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_core.settings().minimizeToTrayFlag()
+        && TrayIcon::isHostPresent()) {
         // Hiding from inside the state change confuses some window managers.
         QTimer::singleShot(0, this, [this] { hideToTray(); });
     }
@@ -451,8 +448,10 @@ void MainWindow::changeEvent(QEvent *event)
 void MainWindow::minimizeToTray()
 {
     showMinimized();
-    // Shown whatever the suppression setting says: it tells where the window went.
-    Notices(m_interaction).minimized();
+    // Shown whatever the suppression setting says: it tells where the window
+    // went, and so only when a tray shows the icon it points at.
+    if (TrayIcon::isHostPresent())
+        Notices(m_interaction).minimized();
 }
 
 void MainWindow::showFavourites()

@@ -4,7 +4,7 @@
 # What building and running the program need.
 yarnspin_run_packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-webengine-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-webengine-dev libgl-dev libxcb1-dev
   qt6-image-formats-plugins qt6-gtk-platformtheme
   fonts-wine fonts-liberation fonts-dejavu-core qt6-translations-l10n
 )
@@ -14,14 +14,15 @@ yarnspin_run_packages=(
 # which files are binaries.
 yarnspin_package_packages=(dpkg-dev file)
 
-# What only the tests and the benchmarks need: X servers of their own, key
-# presses and the clipboard from outside, PDF text, the benchmark library,
+# What only the tests and the benchmarks need: X servers of their own, a
+# window manager and a tray host on them, key presses and the clipboard from
+# outside, a D-Bus session bus of their own, PDF text, the benchmark library,
 # Mesa's GL driver, which every desktop has and which the web engine's start-up
 # loads, so the tests meet it as users' machines do, and the checkers of the
 # package and of the desktop's metadata (lintian, appstreamcli,
 # desktop-file-validate, man).
 yarnspin_test_packages=(
-  xvfb xauth x11-utils xdotool xclip poppler-utils desktop-file-utils trayer
+  xvfb xauth x11-utils xdotool xclip poppler-utils desktop-file-utils trayer openbox wmctrl dbus-daemon
   libbenchmark-dev libgl1-mesa-dri
   "${yarnspin_package_packages[@]}" lintian appstream man-db
 )
