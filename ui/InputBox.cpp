@@ -8,6 +8,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+namespace {
+
+constexpr int minimumFieldWidth = 340;
+// The title bar's icon, its buttons and the margins between them.
+constexpr int titleBarRoom = 140;
+
+} // namespace
+
 std::optional<QString> InputBox::ask(QWidget *parent, const QString &caption, const QString &prompt)
 {
     InputBox box(parent, caption, prompt);
@@ -23,11 +33,17 @@ InputBox::InputBox(QWidget *parent, const QString &caption, const QString &promp
     setWindowTitle(caption);
     setModal(true);
 
+    // The prompt keeps to one line, however long.
     auto *promptLabel = new QLabel(prompt, this);
     promptLabel->setTextFormat(Qt::PlainText);
-    promptLabel->setWordWrap(true);
     m_field->setMaxLength(MaximumLength);
     m_field->setValidator(new Windows1251Validator(m_field));
+    // Wide enough for the window manager to show the whole caption, in its
+    // usual bold, beside the icon and the buttons of the title bar.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    m_field->setMinimumWidth(std::max(minimumFieldWidth, QFontMetrics(titleFont).horizontalAdvance(caption)
+                                                             + titleBarRoom));
 
     // The captions are fixed words, not the desktop's translations.
     auto *buttons = new QDialogButtonBox(this);
@@ -42,6 +58,5 @@ InputBox::InputBox(QWidget *parent, const QString &caption, const QString &promp
     layout->addWidget(m_field);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    setMinimumWidth(360);
     m_field->setFocus();
 }

@@ -86,15 +86,27 @@ void DialogsTest::inputBoxResult()
     QFETCH(Finish, finish);
     QFETCH(std::optional<QString>, expected);
 
+    // The longest caption and prompt of the additions.
+    const QString boxCaption = QStringLiteral("Новое название для твита");
+    const QString prompt = QStringLiteral("Например, постирать кошку Котофеича");
     bool startedEmpty = false;
     QString caption;
     QStringList labels;
+    bool promptOnOneLine = false;
+    int spareTitleWidth = 0;
     whenModalShown([&](QWidget *box) {
         auto *field = box->findChild<QLineEdit *>();
         startedEmpty = field->text().isEmpty();
         caption = box->windowTitle();
-        for (const QLabel *label : box->findChildren<QLabel *>())
+        for (const QLabel *label : box->findChildren<QLabel *>()) {
             labels.append(label->text());
+            if (label->text() == prompt)
+                promptOnOneLine = label->height() < 2 * label->fontMetrics().lineSpacing();
+        }
+        // A title bar shows the caption in bold beside the window's buttons.
+        QFont titleFont = box->font();
+        titleFont.setBold(true);
+        spareTitleWidth = box->width() - QFontMetrics(titleFont).horizontalAdvance(caption);
         typeText(field, typed);
         switch (finish) {
         case Finish::Enter:
@@ -114,10 +126,12 @@ void DialogsTest::inputBoxResult()
             break;
         }
     });
-    const std::optional<QString> answer = InputBox::ask(nullptr, QStringLiteral("Добавить имя"), QStringLiteral("Имя:"));
+    const std::optional<QString> answer = InputBox::ask(nullptr, boxCaption, prompt);
     QVERIFY(startedEmpty);
-    QCOMPARE(caption, QStringLiteral("Добавить имя"));
-    QVERIFY(labels.contains(QStringLiteral("Имя:")));
+    QCOMPARE(caption, boxCaption);
+    QVERIFY(labels.contains(prompt));
+    QVERIFY(promptOnOneLine);
+    QVERIFY2(spareTitleWidth >= 120, qPrintable(QString::number(spareTitleWidth)));
     QCOMPARE(answer, expected);
 }
 
