@@ -121,6 +121,24 @@ done
 [ -d "$user_folder/Config files" ] || fail "no Config files folder in $user_folder"
 installed_files | diff "$scratch/installed-before" - || fail "the program wrote under the prefix"
 
+# On a Wayland session with XWayland the launcher runs the program on X; a
+# platform the user chose stays. The launcher execs, so the program's
+# environment tells.
+platform_of_started() {
+  "$@" &
+  pid=$!
+  wait_until window_shown || fail "no window with: $*"
+  platform="$(tr '\0' '\n' <"/proc/$pid/environ" | sed -n 's/^QT_QPA_PLATFORM=//p')"
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+  pid=
+}
+platform_of_started env -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-0 "$prefix/bin/yarnspin"
+[ "$platform" = xcb ] || fail "on Wayland the launcher set QT_QPA_PLATFORM to '$platform'"
+platform_of_started env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY XDG_SESSION_TYPE=wayland "$prefix/bin/yarnspin"
+[ "$platform" = xcb ] || fail "on a Wayland session the launcher set QT_QPA_PLATFORM to '$platform'"
+platform_of_started env QT_QPA_PLATFORM='xcb:nograb' WAYLAND_DISPLAY=wayland-0 "$prefix/bin/yarnspin"
+[ "$platform" = 'xcb:nograb' ] || fail "the launcher replaced the chosen platform with '$platform'"
+
 # A second install over an earlier one, whose program wrote beside itself,
 # keeps a list and the settings that program wrote, for its users' first
 # starts to carry over, and lays down again a list that went missing or empty.
