@@ -64,10 +64,12 @@ int main(int argc, char *argv[])
     EventGuard::run(beforeTheWindows, [&] { dataFolder.prepare(); });
     const ProgramFolder folder(dataFolder.path());
 
-    // A second copy using the same folder hands over to the first and ends.
-    SingleInstance instance(folder.directory());
-    if (!instance.claim())
-        return 0;
+    // A second copy using the same folder hands over to the first and ends;
+    // a first copy that does not answer makes it fail.
+    SingleInstance instance(folder);
+    const SingleInstance::Claim claim = instance.claim(beforeTheWindows);
+    if (claim != SingleInstance::Claim::Ours)
+        return claim == SingleInstance::Claim::HandedOver ? 0 : 1;
     Program program({folder});
     program.answerLaterStarts(instance);
     // The end of the desktop session (or a kill from the terminal) writes what
