@@ -7,6 +7,7 @@
 #include "base/DataFolder.h"
 #include "base/ProgramFolder.h"
 #include "base/Windows1251.h"
+#include "platform/ExecutableFolder.h"
 #include "platform/GraphicalSession.h"
 #include "platform/TerminationSignals.h"
 #include "platform/UserDataHome.h"
@@ -56,11 +57,17 @@ int main(int argc, char *argv[])
     FontSetup::install();
     RichToolTip::install(application);
 
+    // An executable folder whose name is not text is named in a message; no
+    // other folder stands in for it.
+    QString executableFolder;
+    if (!EventGuard::run(beforeTheWindows,
+                         [&] { executableFolder = ProgramFolder::executableDirectory(platform::executableFolder()); }))
+        return 1;
     // Where the lists, favourites and settings live: beside the executable,
     // or, for an installed copy, in the user's own folder made ready here.
     // A folder that cannot be made ready is reported, and its files then
     // report themselves by name.
-    const DataFolder dataFolder(QCoreApplication::applicationDirPath(), platform::userDataHome());
+    const DataFolder dataFolder(executableFolder, platform::userDataHome());
     EventGuard::run(beforeTheWindows, [&] { dataFolder.prepare(); });
     const ProgramFolder folder(dataFolder.path());
 
