@@ -31,7 +31,14 @@ int main(int argc, char *argv[])
     const CommandLine commandLine(arguments);
     if (commandLine.composition()) {
         QCoreApplication application(argc, argv);
-        const DataFolder dataFolder(QCoreApplication::applicationDirPath(), platform::userDataHome());
+        QString executableFolder;
+        try {
+            executableFolder = ProgramFolder::executableDirectory(platform::executableFolder());
+        } catch (const AppError &error) {
+            std::fprintf(stderr, "yarnspin: %s\n", error.what());
+            return 1;
+        }
+        const DataFolder dataFolder(executableFolder, platform::userDataHome());
         try {
             dataFolder.prepare();
         } catch (const AppError &error) {
