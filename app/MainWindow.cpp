@@ -126,9 +126,6 @@ void MainWindow::buildWindow()
 
     m_titleLine = new LongTextLabel(QString(), client);
     m_titleLine->setObjectName(QStringLiteral("Label1"));
-    // Titles come from list files people share: markup in one must neither
-    // render nor load the files it names.
-    m_titleLine->setTextFormat(Qt::PlainText);
     m_titleLine->setFont(FontSetup::tahoma(15));
     setTextColour(m_titleLine, QColor(0x00, 0x42, 0x84));
     m_titleLine->move(14, 12);
