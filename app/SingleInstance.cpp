@@ -1,13 +1,15 @@
 #include "app/SingleInstance.h"
 
-#include <QCryptographicHash>
+#include "base/ProgramFolder.h"
+#include "platform/PrivateFolder.h"
+#include "ui/Interaction.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QStandardPaths>
 #include <QThread>
 
 namespace {
@@ -15,28 +17,22 @@ namespace {
 // How long a later start keeps trying to reach a copy that is just starting.
 constexpr int reachRunningCopyMs = 5000;
 
-QString folderKey(const QString &programFolder)
+// In a folder others can write, the predictable names would let another user
+// plant a lock that keeps the program from starting, or a socket that learns
+// who starts it.
+QString baseName(const ProgramFolder &folder)
 {
-    QString canonical = QFileInfo(programFolder).canonicalFilePath();
-    if (canonical.isEmpty())
-        canonical = QFileInfo(programFolder).absoluteFilePath();
-    return QString::fromLatin1(
-        QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha256).toHex().left(24));
-}
-
-// The user's own runtime folder keeps other users' copies apart and works
-// when the program folder itself is read-only.
-QString runtimeFolder()
-{
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+    const QString privateFolder = platform::privateFolder(QStringLiteral("yarnspin"));
+    if (privateFolder.isEmpty())
+        return {};
+    return QDir(privateFolder).filePath(QStringLiteral("yarnspin-") + folder.key());
 }
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString &programFolder, QObject *parent)
+SingleInstance::SingleInstance(const ProgramFolder &folder, QObject *parent)
     : QObject(parent)
-    , m_baseName(QDir(runtimeFolder()).filePath(QStringLiteral("yarnspin-") + folderKey(programFolder)))
+    , m_baseName(baseName(folder))
     , m_lock(std::make_unique<QLockFile>(lockFilePath()))
 {
     // The lock is held for the whole run: only a dead owner makes it stale, never its age.
@@ -47,59 +43,73 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::lockFilePath() const
 {
-    return m_baseName + QStringLiteral(".lock");
+    return m_baseName.isEmpty() ? QString() : m_baseName + QStringLiteral(".lock");
 }
 
 QString SingleInstance::serverName() const
 {
-    return m_baseName + QStringLiteral(".socket");
+    return m_baseName.isEmpty() ? QString() : m_baseName + QStringLiteral(".socket");
 }
 
-bool SingleInstance::claim()
+SingleInstance::Claim SingleInstance::claim(Interaction &interaction)
 {
+    if (m_baseName.isEmpty())
+        return Claim::Ours;
     const QDeadlineTimer deadline(reachRunningCopyMs);
     for (;;) {
+        // Only root can put another user's file in the folder; it proves nothing.
+        if (platform::belongsToAnotherUser(lockFilePath()))
+            QFile::remove(lockFilePath());
         // tryLock takes over a lock whose owner is no longer running.
-        if (m_lock->tryLock(0))
-            return listen();
-        // No usable runtime folder: run unguarded rather than not at all.
+        if (m_lock->tryLock(0)) {
+            listen();
+            return Claim::Ours;
+        }
         if (m_lock->error() != QLockFile::LockFailedError)
-            return true;
-        if (askRunningCopy())
-            return false;
-        // The running copy may hold the lock but not listen yet.
-        if (deadline.hasExpired())
-            return false;
+            return Claim::Ours;
+        if (askRunningCopy(deadline))
+            return Claim::HandedOver;
+        // The running copy may hold the lock but not listen yet, or be hung.
+        if (deadline.hasExpired()) {
+            interaction.showMessage(QStringLiteral("Merovale Yarnspin уже запущен, но не отвечает."));
+            return Claim::Unanswered;
+        }
         QThread::msleep(50);
     }
 }
 
-bool SingleInstance::listen()
+void SingleInstance::listen()
 {
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     // A killed copy leaves its socket behind; the lock says it is ours now.
     QLocalServer::removeServer(serverName());
-    // Should listening fail, later starts still find the lock held and end;
-    // they only cannot bring this copy forward.
+    // Should listening fail, later starts still find the lock held; they only
+    // cannot bring this copy forward, and say so.
     m_server->listen(serverName());
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *connection = m_server->nextPendingConnection()) {
+            // The answer tells the later start that this copy runs and took
+            // the request; the connection goes once it is sent.
+            connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
+            connection->write("\n");
             connection->disconnectFromServer();
-            connection->deleteLater();
             emit activationRequested();
         }
     });
-    return true;
 }
 
-bool SingleInstance::askRunningCopy() const
+bool SingleInstance::askRunningCopy(const QDeadlineTimer &deadline) const
 {
-    // Reaching the socket is the whole request: no data is exchanged.
+    if (platform::belongsToAnotherUser(serverName()))
+        return false;
+    // A copy that hangs leaves the connection waiting in the system's queue,
+    // never answered.
     QLocalSocket socket;
     socket.connectToServer(serverName());
-    if (!socket.waitForConnected(1000))
+    if (!socket.waitForConnected(int(deadline.remainingTime())))
         return false;
-    socket.disconnectFromServer();
-    return true;
+    while (socket.bytesAvailable() == 0 && socket.waitForReadyRead(int(deadline.remainingTime()))) {
+    }
+    return socket.bytesAvailable() > 0;
 }

@@ -5,6 +5,9 @@
 
 #include <memory>
 
+class Interaction;
+class ProgramFolder;
+class QDeadlineTimer;
 class QLocalServer;
 class QLockFile;
 
@@ -12,23 +15,35 @@ class QLockFile;
 // folder an installed copy uses): two copies would each write every list at
 // their close, and the later close would throw away what the other added.
 // The first copy holds a lock and listens on a local socket, both named after
-// the folder; a later start using the same folder asks it to come forward and
-// ends. Copies using different folders never meet. A copy that was killed
-// leaves a stale lock, which the next start takes over.
+// the folder and kept where only this user can write; a later start using the
+// same folder asks it to come forward and ends. Copies using different
+// folders never meet. A copy that was killed leaves a stale lock, which the
+// next start takes over.
 class SingleInstance : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit SingleInstance(const QString &programFolder, QObject *parent = nullptr);
+    enum class Claim {
+        // This is the folder's only copy, which now answers later starts
+        // (also when there is no private folder to guard with: the program
+        // runs unguarded rather than not at all).
+        Ours,
+        // The running copy answered and comes forward.
+        HandedOver,
+        // A copy holds the folder but did not answer within five seconds; the
+        // user has been told.
+        Unanswered,
+    };
+
+    explicit SingleInstance(const ProgramFolder &folder, QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // True when this is the folder's only copy, which then answers later
-    // starts; false when another copy holds the folder (it has been asked to
-    // come forward, unless it stayed unreachable for five seconds).
-    bool claim();
+    // The message of an unanswered claim goes through interaction.
+    Claim claim(Interaction &interaction);
 
-    // The lock file and the socket, in the user's runtime folder.
+    // The lock file and the socket, in a folder only this user can write;
+    // empty when there is no such folder.
     QString lockFilePath() const;
     QString serverName() const;
 
@@ -37,8 +52,8 @@ signals:
     void activationRequested();
 
 private:
-    bool listen();
-    bool askRunningCopy() const;
+    void listen();
+    bool askRunningCopy(const QDeadlineTimer &deadline) const;
 
     QString m_baseName;
     std::unique_ptr<QLockFile> m_lock;

@@ -7,6 +7,7 @@
 #include "base/DataFolder.h"
 #include "base/ProgramFolder.h"
 #include "base/Windows1251.h"
+#include "platform/ExecutableFolder.h"
 #include "platform/GraphicalSession.h"
 #include "platform/TerminationSignals.h"
 #include "platform/UserDataHome.h"
@@ -30,7 +31,14 @@ int main(int argc, char *argv[])
     const CommandLine commandLine(arguments);
     if (commandLine.composition()) {
         QCoreApplication application(argc, argv);
-        const DataFolder dataFolder(QCoreApplication::applicationDirPath(), platform::userDataHome());
+        QString executableFolder;
+        try {
+            executableFolder = ProgramFolder::executableDirectory(platform::executableFolder());
+        } catch (const AppError &error) {
+            std::fprintf(stderr, "yarnspin: %s\n", error.what());
+            return 1;
+        }
+        const DataFolder dataFolder(executableFolder, platform::userDataHome());
         try {
             dataFolder.prepare();
         } catch (const AppError &error) {
@@ -56,18 +64,26 @@ int main(int argc, char *argv[])
     FontSetup::install();
     RichToolTip::install(application);
 
+    // An executable folder whose name is not text is named in a message; no
+    // other folder stands in for it.
+    QString executableFolder;
+    if (!EventGuard::run(beforeTheWindows,
+                         [&] { executableFolder = ProgramFolder::executableDirectory(platform::executableFolder()); }))
+        return 1;
     // Where the lists, favourites and settings live: beside the executable,
     // or, for an installed copy, in the user's own folder made ready here.
     // A folder that cannot be made ready is reported, and its files then
     // report themselves by name.
-    const DataFolder dataFolder(QCoreApplication::applicationDirPath(), platform::userDataHome());
+    const DataFolder dataFolder(executableFolder, platform::userDataHome());
     EventGuard::run(beforeTheWindows, [&] { dataFolder.prepare(); });
     const ProgramFolder folder(dataFolder.path());
 
-    // A second copy using the same folder hands over to the first and ends.
-    SingleInstance instance(folder.directory());
-    if (!instance.claim())
-        return 0;
+    // A second copy using the same folder hands over to the first and ends;
+    // a first copy that does not answer makes it fail.
+    SingleInstance instance(folder);
+    const SingleInstance::Claim claim = instance.claim(beforeTheWindows);
+    if (claim != SingleInstance::Claim::Ours)
+        return claim == SingleInstance::Claim::HandedOver ? 0 : 1;
     Program program({folder});
     program.answerLaterStarts(instance);
     // The end of the desktop session (or a kill from the terminal) writes what

@@ -1,7 +1,9 @@
 #include "base/ProgramFolder.h"
 
+#include "base/AppError.h"
+
 #include <QCryptographicHash>
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 ProgramFolder::ProgramFolder(const QString &directory)
@@ -9,9 +11,21 @@ ProgramFolder::ProgramFolder(const QString &directory)
 {
 }
 
+QString ProgramFolder::executableDirectory(const QByteArray &native)
+{
+    // Bytes that are not UTF-8 come back as replacement characters, which
+    // name no file.
+    const QString directory = QFile::decodeName(native);
+    if (native.isEmpty() || QFile::encodeName(directory) != native)
+        throw AppError(QStringLiteral("Путь к папке программы \"%1\" не читается как текст UTF-8, и её файлы "
+                                      "нельзя открыть. Переименуйте папку или перенесите программу в другую")
+                           .arg(directory));
+    return directory;
+}
+
 QString ProgramFolder::path(const QString &suffix) const
 {
-    return QDir::cleanPath(m_directory + suffix);
+    return m_directory + suffix;
 }
 
 QString ProgramFolder::key() const

@@ -157,7 +157,10 @@ void FavouritesThroughMainWindowTest::unreadableFileIsNeverWrittenOver()
     QDir().mkpath(m_fixture->folder.path(QStringLiteral("Lists/favourite.txt")));
     start();
     QVERIFY(firstRunMessages().isEmpty());
-    QVERIFY(shown().first().text.startsWith(QStringLiteral("Cannot open file \"")));
+    // Named as the folder with its separator, then "/Lists/favourite.txt".
+    const QString named = QDir(m_fixture->folder.path(QString())).absolutePath() + QStringLiteral("//Lists/favourite.txt");
+    QVERIFY2(shown().first().text.startsWith(QStringLiteral("Cannot open file \"%1\".").arg(named)),
+             qPrintable(shown().first().text));
     compose();
     QTest::mouseClick(control<QWidget>(&window(), "XPHoverLabel5"), Qt::LeftButton);
     shown().clear();

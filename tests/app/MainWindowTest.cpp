@@ -9,6 +9,7 @@
 #include "ui/HoverLinkLabel.h"
 #include "ui/ImageButton.h"
 #include "tests/support/Controls.h"
+#include "tests/support/HostileText.h"
 #include "tests/support/ModalWindows.h"
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/ProgramFixture.h"
@@ -65,6 +66,8 @@ private slots:
     void startsAsLaidOut();
     void menusFollowTheCommandTable();
     void composingFillsJournalBufferAndHeroLink();
+    void entriesShowAsWritten_data();
+    void entriesShowAsWritten();
     void plainNamesHideTheHeroLinkAndKeepTheHandle();
     void neitherModeComposesNothing();
     void autoCopyFollowsTheSetting();
@@ -181,6 +184,29 @@ void MainWindowTest::composingFillsJournalBufferAndHeroLink()
     QCOMPARE(program().links().heroAddress(), QStringLiteral("https://twitter.com/kotofeich"));
     for (const char *name : {"XPHoverLabel1", "XPHoverLabel6", "PngBitBtn1"})
         QVERIFY2(find(name)->isEnabled(), name);
+}
+
+void MainWindowTest::entriesShowAsWritten_data()
+{
+    HostileText::addRows();
+}
+
+// A title or an account from a shared list file is shown as its characters,
+// never as markup, and never makes the window read a file it names.
+void MainWindowTest::entriesShowAsWritten()
+{
+    QFETCH(QString, text);
+    const HostileText::FifoWatch fifo(m_fixture->folder.path(QStringLiteral("fifo")));
+    const QString entry = fifo.in(text);
+    m_fixture->folder.writeList(QStringLiteral("thenames.txt"), Windows1251::encodeOrThrow(entry) + "\r\n");
+    m_fixture->folder.writeList(QStringLiteral("names.txt"), Windows1251::encodeOrThrow(entry) + "\r\n");
+    start();
+    compose();
+    QVERIFY2(!fifo.opened(), "composing read the file an entry names");
+    const QString title = HostileText::shownAsWritten(*find<QLabel>("Label1"), entry);
+    QVERIFY2(title.isEmpty(), qPrintable(title));
+    const QString hero = HostileText::shownAsWritten(*find<QLabel>("twiname"), u'@' + entry);
+    QVERIFY2(hero.isEmpty(), qPrintable(hero));
 }
 
 void MainWindowTest::plainNamesHideTheHeroLinkAndKeepTheHandle()

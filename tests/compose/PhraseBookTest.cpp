@@ -26,6 +26,8 @@ private slots:
 private:
     ProgramFolder folder() const { return ProgramFolder(m_dir->path()); }
     QString listPath(const char *name) const { return m_dir->filePath(QStringLiteral("Lists/") + QLatin1String(name)); }
+    // As messages name a list file: the folder, its separator, then "/Lists/...".
+    QString namedPath(const char *name) const { return m_dir->path() + QStringLiteral("//Lists/") + QLatin1String(name); }
     void write(const char *name, const QByteArray &bytes);
     QByteArray read(const char *name) const;
 
@@ -89,7 +91,7 @@ void PhraseBookTest::loadStopsAtTheFirstMissingFile()
         QFAIL("no error");
     } catch (const AppError &error) {
         QCOMPARE(error.message(),
-                 QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(PhraseBook::filePath(folder(), PhraseListId::Accounts)));
+                 QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(namedPath("names.txt")));
     }
     QCOMPARE(book.list(PhraseListId::Titles).count(), 1);
     for (PhraseListId id : {PhraseListId::Accounts, PhraseListId::PlainNames, PhraseListId::Actions, PhraseListId::Places})
@@ -128,7 +130,7 @@ void PhraseBookTest::saveStopsAtTheFirstFailingFile()
         book.saveAll(folder());
         QFAIL("no error");
     } catch (const AppError &error) {
-        QVERIFY2(error.message().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(listPath("actions.txt"))),
+        QVERIFY2(error.message().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(namedPath("actions.txt"))),
                  qPrintable(error.message()));
     }
     QCOMPARE(read("thenames.txt"), QByteArray("title\r\nnew\r\n"));

@@ -128,7 +128,9 @@ void CoreTest::closeSaveWritesListsThenFavourites()
             QCOMPARE(core.saveForClose(), YarnCore::CloseSave::Done);
             QVERIFY2(blocked.isEmpty(), "no error");
         } catch (const AppError &error) {
-            QCOMPARE(error.message().section(u'"', 0, 1), QStringLiteral("Cannot create file \"") + file(blocked));
+            // Named as the folder with its separator, then "/Lists/...".
+            QCOMPARE(error.message().section(u'"', 0, 1),
+                     QStringLiteral("Cannot create file \"%1/Lists/%2.txt").arg(folder.folder().directory(), blocked));
         }
     }
     const auto holdsTheAddition = [](const QString &path) {

@@ -94,8 +94,15 @@ printf '[option]\r\ntwiname=0\r\njustname=0\r\n' >"$scratch/Config files/yarncon
 check 1 '' '--mode account' --compose 1
 check 0 'Ёжик' '' --compose 1 --mode name
 mv "$scratch/Lists/actions.txt" "$scratch/actions.txt"
-check 1 '' '^yarnspin: Cannot open file ".*/Lists/actions\.txt"' --compose 1 --mode name
+check 1 '' '^yarnspin: Cannot open file ".*[^/]//Lists/actions\.txt"' --compose 1 --mode name
 mv "$scratch/actions.txt" "$scratch/Lists/actions.txt"
+# A program folder whose name is not UTF-8 is named; no other folder stands in for it.
+not_text="$scratch/$(printf 'not-text-\xff')"
+mkdir "$not_text"
+cp "$program" "$not_text/yarnspin"
+program="$not_text/yarnspin"
+check 1 '' '^yarnspin: Путь к папке программы ".*/not-text-' --compose 1 --mode name
+program="$scratch/yarnspin"
 rm -r "$scratch/Lists" "$scratch/Config files"
 # Qt's own options reach the window's start: the platform named on the command line.
 status=0

@@ -159,4 +159,25 @@ for mode in account plain-name; do
   composed_from_lists "$clipboard" "$hero_prefix" "$heroes" ||
     fail "the tweet '$clipboard' is not an opening, a hero, an action and a place of the lists"
 done
-echo "3 runs passed, 0 failed"
+
+# A program folder whose name is not UTF-8 text: the program names it in a
+# message and ends with status 1, never working in another folder instead.
+new_folder "$(printf 'not-text-\xff\xfe')" </dev/null
+cp "$built_folder/Lists/"*.txt "$folder/Lists/"
+home="$scratch/home-of-not-text"
+HOME="$home" XDG_DATA_HOME= QT_QPA_PLATFORM=xcb "$folder/yarnspin" >"$scratch/not-text.log" 2>&1 &
+pid=$!
+message_box() { box="$(xdotool search --pid "$pid" --onlyvisible --name '^Merovale Yarn$' 2>/dev/null | head -n 1)" && [ -n "$box" ]; }
+wait_until message_box || fail "no message named the folder"
+xdotool windowfocus --sync "$box" key Return
+for _ in $(seq 1 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "the program went on after the message"
+status=0
+wait "$pid" || status=$?
+pid=
+[ "$status" -eq 1 ] || { cat "$scratch/not-text.log"; fail "the program ended with status $status"; }
+[ ! -e "$home" ] || fail "the program made a folder of its own instead: $(find "$home" | head -n 3)"
+echo "4 runs passed, 0 failed"

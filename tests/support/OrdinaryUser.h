@@ -22,6 +22,17 @@ inline const char *pathVariable()
     return "YARNSPIN_ORDINARY_USER_PATH";
 }
 
+// The user "nobody".
+constexpr unsigned userId = 65534;
+
+// The arguments that make setpriv run program as that user.
+inline QStringList setprivArguments(const QString &program, const QStringList &arguments = {})
+{
+    return QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                       QStringLiteral("--clear-groups"), program}
+           + arguments;
+}
+
 // The path handed over, when this process is that second run; else empty.
 inline QString handedOverPath()
 {
@@ -56,8 +67,7 @@ inline QString verify(const char *testFunction, const QString &path, const QStri
     environment.insert(QString::fromLatin1(pathVariable()), path);
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                                            QStringLiteral("--clear-groups"), copy, QString::fromLatin1(testFunction)});
+    child.start(QStringLiteral("setpriv"), setprivArguments(copy, {QString::fromLatin1(testFunction)}));
     if (!child.waitForFinished())
         return QStringLiteral("setpriv did not finish");
     if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)

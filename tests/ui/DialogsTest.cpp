@@ -3,6 +3,7 @@
 #include "ui/EventGuard.h"
 #include "ui/FileDialogs.h"
 #include "ui/InputBox.h"
+#include "tests/support/HostileText.h"
 #include "tests/support/ModalWindows.h"
 #include "tests/support/RecordedInteraction.h"
 
@@ -59,6 +60,8 @@ private slots:
     void plainMessageCentredOnScreen();
     void guardShowsTheErrorBox_data();
     void guardShowsTheErrorBox();
+    void boxesShowTextAsWritten_data();
+    void boxesShowTextAsWritten();
 };
 
 void DialogsTest::inputBoxResult_data()
@@ -201,6 +204,42 @@ void DialogsTest::guardShowsTheErrorBox()
     QCOMPARE(interaction.shown[0].kind, RecordedInteraction::Shown::Kind::Error);
     QCOMPARE(interaction.shown[0].caption, QStringLiteral("Merovale Yarn"));
     QCOMPARE(interaction.shown[0].text, shown);
+}
+
+void DialogsTest::boxesShowTextAsWritten_data()
+{
+    HostileText::addRows();
+}
+
+// Paths, entries and characters reach the boxes in error messages and
+// questions: they show as written and never make the box read a file.
+void DialogsTest::boxesShowTextAsWritten()
+{
+    QFETCH(QString, text);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const HostileText::FifoWatch fifo(folder.filePath(QStringLiteral("fifo")));
+    const QString message = fifo.in(text);
+    DesktopInteraction interaction({});
+    QStringList faults;
+    QString expected;
+    const auto inspect = [&](QWidget *box) {
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        // Measured on one line: how a long text wraps depends on the screen.
+        label->setWordWrap(false);
+        const QString fault = HostileText::shownAsWritten(*label, expected);
+        if (!fault.isEmpty())
+            faults << fault;
+        box->close();
+    };
+    expected = Interaction::errorText(message);
+    whenModalShown(inspect);
+    EventGuard::run(interaction, [&] { throw AppError(message); });
+    expected = message;
+    whenModalShown(inspect);
+    interaction.askYesNo(message);
+    QVERIFY2(!fifo.opened(), "a box read the file the text names");
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
 }
 
 QTEST_MAIN(DialogsTest)
