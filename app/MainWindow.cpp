@@ -284,8 +284,12 @@ void MainWindow::composeTweet()
     setTitleLine(tweet->title);
     m_journal->appendEncodedLine(tweet->line);
     if (tweet->mode == CompositionMode::Account) {
-        const QString caption = u'@' + tweet->hero;
-        showHeroLink(caption, QStringLiteral("Открыть твиттер героя этой сказки - ") + caption);
+        // A hero of megabytes is copied only as far as the link (right-aligned)
+        // and its hint (left-aligned) could show it.
+        const QString &hero = tweet->hero;
+        const qsizetype most = LongTextLabel::mostShown;
+        const QString caption = hero.size() < most ? u'@' + hero : hero.right(most);
+        showHeroLink(caption, QStringLiteral("Открыть твиттер героя этой сказки - @") + hero.left(most));
     } else {
         m_heroLink->hide();
     }

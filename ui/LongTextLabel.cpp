@@ -10,9 +10,6 @@ namespace {
 // Characters beyond this many per pixel of width can never show.
 constexpr int charactersPerPixel = 4;
 constexpr qsizetype shortText = 1024;
-// The most characters of one line that any label or hint could show, even
-// one sized to its whole text: enough to fill the widest screen several times over.
-constexpr qsizetype mostShown = 32768;
 
 } // namespace
 

@@ -23,6 +23,11 @@ public:
     // from the end that shows (the right end for right-aligned text).
     static QString visiblePart(const QString &text, int width, Qt::Alignment alignment);
 
+    // The most characters of one line that any label or hint could show, even
+    // one sized to its whole text: enough to fill the widest screen several
+    // times over.
+    static constexpr qsizetype mostShown = 32768;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     // The text as drawn and measured.
