@@ -5,7 +5,8 @@
 // 99th and 99.9th percentile, worst): in wall-clock time, in the thread's own
 // CPU time (which other programs on a busy machine do not inflate), and for
 // the whole tick, the command and the event processing after it (painting),
-// and the area painted per tick, beside the window's client area.
+// and the area painted per tick, beside the window's client area, with the
+// widgets that painted it.
 #include "app/Program.h"
 #include "app/MainWindow.h"
 #include "journal/JournalView.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMap>
 #include <QPaintEvent>
 #include <QTemporaryDir>
 
@@ -67,13 +69,19 @@ class PaintedArea : public QObject
 {
 public:
     qint64 pixels = 0;
+    // By object name, or class for the unnamed.
+    QMap<QString, qint64> byWidget;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Paint && watched->isWidgetType()) {
+            qint64 area = 0;
             for (const QRect &rect : static_cast<QPaintEvent *>(event)->region())
-                pixels += qint64(rect.width()) * rect.height();
+                area += qint64(rect.width()) * rect.height();
+            pixels += area;
+            const QString name = watched->objectName();
+            byWidget[name.isEmpty() ? QString::fromLatin1(watched->metaObject()->className()) : name] += area;
         }
         return false;
     }
@@ -93,6 +101,10 @@ void report(const Costs &costs, double heapHeld, const PaintedArea &painted, con
     std::printf("after %zu compositions: heap held per tweet %.0f bytes\n", count, heapHeld / double(count));
     std::printf("  painted per tick %.0f pixels; the client area is %d\n", double(painted.pixels) / double(count),
                 client.width() * client.height());
+    for (auto widget = painted.byWidget.cbegin(); widget != painted.byWidget.cend(); ++widget) {
+        if (widget.value() >= qint64(count))
+            std::printf("    %-28s %8.0f\n", qPrintable(widget.key()), double(widget.value()) / double(count));
+    }
     printPercentiles("compose (wall clock)", costs.wall);
     printPercentiles("compose (thread CPU)", costs.cpu);
     printPercentiles("tick with painting", costs.tick);
