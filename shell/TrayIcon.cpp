@@ -2,6 +2,7 @@
 
 #include "platform/DesktopNotifications.h"
 #include "platform/WindowManagerHints.h"
+#include "shell/DeferredIconEngine.h"
 #include "shell/IconPlacementWait.h"
 #include "shell/TrayIconMouse.h"
 
@@ -17,10 +18,7 @@ constexpr int hostWatchIntervalMs = 1000;
 
 QIcon applicationIcon()
 {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 96, 128, 256})
-        icon.addFile(QStringLiteral(":/shell/icon-%1.png").arg(size), QSize(size, size));
-    return icon;
+    return QIcon(new DeferredIconEngine(QStringLiteral(":/shell/icon-%1.png"), {16, 24, 32, 48, 96, 128, 256}));
 }
 
 } // namespace

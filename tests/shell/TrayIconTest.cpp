@@ -55,6 +55,12 @@ void TrayIconTest::iconCarriesTheNameTheImagesAndTheMenu()
     for (int side : {16, 24, 32, 48, 96, 128, 256})
         sizes.append(QSize(side, side));
     QCOMPARE(icon()->icon().availableSizes(), sizes);
+    // Each size comes from the smallest file at least as large, never enlarged.
+    const QIcon drawn = icon()->icon();
+    QCOMPARE(drawn.pixmap(QSize(22, 22)).size(), QSize(22, 22));
+    QCOMPARE(drawn.pixmap(QSize(512, 512)).size(), QSize(256, 256));
+    QCOMPARE(drawn.pixmap(QSize(24, 24)).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             QImage(QStringLiteral(":/shell/icon-24.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied));
     // No item is disabled, checkable or reached by a key.
     for (const char *name : {"N30", "N27", "N28", "N32", "N33"}) {
         QVERIFY2(item(name)->isEnabled(), name);
