@@ -117,16 +117,19 @@ QByteArray FontFaceRenaming::renamed(const QByteArray &fontData, const QString &
     const int vendorAt = vendorOffset(fontData);
     if (record < 0 || (vendor.size() == 4 && vendorAt < 0))
         return {};
-    QByteArray result = fontData;
+    QByteArray table = namingTable(family, style);
+    const int length = int(table.size());
+    padToFourBytes(table);
+    // One copy of the font: it is read at every start.
+    QByteArray result;
+    result.reserve(fontData.size() + 3 + table.size());
+    result.append(fontData);
     if (vendor.size() == 4)
         result.replace(vendorAt, 4, vendor);
     // The old table stays where it is, unreferenced; the new one goes at the end.
     padToFourBytes(result);
-    QByteArray table = namingTable(family, style);
-    const int length = int(table.size());
-    padToFourBytes(table);
     write32(result, record + 4, checksum(table));
     write32(result, record + 8, quint32(result.size()));
     write32(result, record + 12, quint32(length));
-    return result + table;
+    return result.append(table);
 }
