@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
@@ -47,7 +48,12 @@ QLabel *picture(const char *name, const QString &resource, const QRect &geometry
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setPixmap(QPixmap(resource));
+    // Only the part inside the fixed client area is ever seen, and only that
+    // part is decoded: the background is twice the window's area.
+    QImageReader reader(resource);
+    reader.setClipRect(QRect(QPoint(), geometry.size()) & QRect(-geometry.topLeft(), parent->size()));
+    label->setPixmap(QPixmap::fromImage(reader.read()));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(geometry);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;
