@@ -9,10 +9,13 @@
 #include "ui/HoverLinkLabel.h"
 #include "ui/Interaction.h"
 
+#include <QEvent>
+#include <QEventLoop>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -24,6 +27,8 @@ constexpr int outerWidth = 771;
 constexpr int outerHeight = 600;
 constexpr int headerHeight = 57;
 constexpr int headerRowTop = 21;
+// The longest the first opening waits for the window system to show the window.
+constexpr int firstPaintWaitMs = 500;
 
 } // namespace
 
@@ -47,7 +52,8 @@ BrowserWindow::BrowserWindow(Interaction &interaction, QWidget *parent, QString 
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
-    m_layout->addWidget(makeHeader());
+    m_header = makeHeader();
+    m_layout->addWidget(m_header);
     // Holds the web view's place until the first opening makes it.
     m_layout->addStretch(1);
 
@@ -121,14 +127,50 @@ void BrowserWindow::open(const QString &address)
     const QUrl url(address);
     if (!url.isValid())
         throw AppError(url.errorString());
-    if (!m_engine)
-        makeEngine();
+    if (!m_engine) {
+        showBeforeTheEngine();
+        try {
+            makeEngine();
+        } catch (...) {
+            hide();
+            throw;
+        }
+    }
     m_engine->open(url);
+    bringToFront();
+}
+
+void BrowserWindow::bringToFront()
+{
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
+}
+
+void BrowserWindow::showBeforeTheEngine()
+{
+    // The engine's libraries take a good part of a second to load and start:
+    // the click is answered by the window at once, the page follows. Meanwhile
+    // only the window system's events and the program's own run; input waits
+    // for the engine.
+    bringToFront();
+    QEventLoop painted;
+    m_waitingForPaint = &painted;
+    m_header->installEventFilter(this);
+    QTimer::singleShot(firstPaintWaitMs, &painted, &QEventLoop::quit);
+    painted.exec(QEventLoop::ExcludeUserInputEvents);
+    m_header->removeEventFilter(this);
+    m_waitingForPaint = nullptr;
+}
+
+bool BrowserWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Once this paint has reached the screen.
+    if (watched == m_header && event->type() == QEvent::Paint && m_waitingForPaint)
+        QMetaObject::invokeMethod(m_waitingForPaint, &QEventLoop::quit, Qt::QueuedConnection);
+    return QWidget::eventFilter(watched, event);
 }
 
 void BrowserWindow::step(bool possible, void (BrowserEngine::*direction)(), const QString &nothingThere)

@@ -7,6 +7,7 @@
 
 class BrowserEngine;
 class Interaction;
+class QEventLoop;
 class QVBoxLayout;
 
 // The program's own web-browser window: a header band with navigation links,
@@ -24,10 +25,11 @@ public:
                            QString engineModule = BrowserEngineModule::standardPath());
 
     // Starts loading the address without waiting for it, then shows the window
-    // without making it modal and brings it to the front. The caller checks
-    // platform::webEngineCanStart() first: as superuser the engine ends the
-    // process. Throws AppError, the window staying hidden, when the address
-    // cannot be parsed or the engine module cannot be loaded.
+    // without making it modal and brings it to the front; at the first opening
+    // the window is shown and painted before the engine loads. The caller
+    // checks platform::webEngineCanStart() first: as superuser the engine ends
+    // the process. Throws AppError, the window hidden, when the address cannot
+    // be parsed or the engine module cannot be loaded.
     void open(const QString &address);
 
     // The header links' commands.
@@ -38,9 +40,13 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *makeHeader();
+    void bringToFront();
+    // At the first opening: the window on screen and painted before the engine loads.
+    void showBeforeTheEngine();
     void makeEngine();
     void placeOnScreen();
     // Goes back or forward, or says there is no page in that direction.
@@ -49,6 +55,8 @@ private:
     Interaction &m_interaction;
     const QString m_engineModule;
     QVBoxLayout *m_layout = nullptr;
+    QWidget *m_header = nullptr;
+    QEventLoop *m_waitingForPaint = nullptr;
     // A child widget, owned by the window.
     BrowserEngine *m_engine = nullptr;
     bool m_placed = false;
