@@ -146,9 +146,11 @@ void JournalTextArea::settle()
         m_top = {std::min(m_top.line, m_store->lineCount() - 1), 0, 0};
     if (!isVisible())
         return;
-    syncScrollBar();
+    // The bar is set once the rows have moved: set before, it would show the
+    // grown journal from the old place for a moment, and be redrawn twice.
     if (follow)
         ensureVisible(m_cursor);
+    syncScrollBar();
     updateFrom(from);
 }
 
@@ -282,8 +284,8 @@ void JournalTextArea::replace(Position from, Position to, const QByteArray &byte
     const Position end = m_store->replace(from, to, bytes);
     forgetFrom(from.line);
     m_cursor = m_anchor = end;
-    syncScrollBar();
     ensureVisible(m_cursor);
+    syncScrollBar();
     // One line that keeps its rows repaints alone; otherwise all below it moves.
     if (m_store->lineCount() == linesBefore && from.line == to.line && m_store->rows(from.line) == rowsBefore)
         updateLines(from.line, from.line);
@@ -308,8 +310,8 @@ void JournalTextArea::applyHistory(const TypingHistory::Step &step, bool undoing
         setCursor(m_store->positionAt(step.cursorBefore), m_store->positionAt(step.anchorBefore));
     else
         setCursor(end, end);
-    syncScrollBar();
     ensureVisible(m_cursor);
+    syncScrollBar();
     if (m_store->lineCount() == linesBefore && from.line == to.line)
         updateLines(from.line, from.line);
     else
@@ -657,7 +659,7 @@ void JournalTextArea::syncScrollBar()
     // A bar whose slider would not move by a pixel is not redrawn: the
     // journal grows by a few rows every tick of autogeneration. It catches up
     // before anyone uses it.
-    if (!bar->isSliderDown() && isVisible()
+    if (!bar->isSliderDown() && bar->isVisible()
         && sliderRect(*bar, maximum, visible, value) == sliderRect(*bar, bar->maximum(), bar->pageStep(), bar->value())) {
         m_scrollBarBehind = true;
         return;
