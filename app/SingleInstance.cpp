@@ -1,14 +1,13 @@
 #include "app/SingleInstance.h"
 
 #include "base/ProgramFolder.h"
+#include "platform/ActivationSocket.h"
 #include "platform/PrivateFolder.h"
 #include "ui/Interaction.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QThread>
 
@@ -80,36 +79,16 @@ SingleInstance::Claim SingleInstance::claim(Interaction &interaction)
 
 void SingleInstance::listen()
 {
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    // A killed copy leaves its socket behind; the lock says it is ours now.
-    QLocalServer::removeServer(serverName());
     // Should listening fail, later starts still find the lock held; they only
-    // cannot bring this copy forward, and say so.
-    m_server->listen(serverName());
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *connection = m_server->nextPendingConnection()) {
-            // The answer tells the later start that this copy runs and took
-            // the request; the connection goes once it is sent.
-            connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
-            connection->write("\n");
-            connection->disconnectFromServer();
-            emit activationRequested();
-        }
-    });
+    // cannot bring this copy forward, and say so. A socket file a killed copy
+    // left behind is replaced: the lock says it is ours now.
+    m_socket = new platform::ActivationSocket(serverName(), this);
+    connect(m_socket, &platform::ActivationSocket::asked, this, &SingleInstance::activationRequested);
 }
 
 bool SingleInstance::askRunningCopy(const QDeadlineTimer &deadline) const
 {
     if (platform::belongsToAnotherUser(serverName()))
         return false;
-    // A copy that hangs leaves the connection waiting in the system's queue,
-    // never answered.
-    QLocalSocket socket;
-    socket.connectToServer(serverName());
-    if (!socket.waitForConnected(int(deadline.remainingTime())))
-        return false;
-    while (socket.bytesAvailable() == 0 && socket.waitForReadyRead(int(deadline.remainingTime()))) {
-    }
-    return socket.bytesAvailable() > 0;
+    return platform::ActivationSocket::ask(serverName(), deadline);
 }

@@ -8,8 +8,11 @@
 class Interaction;
 class ProgramFolder;
 class QDeadlineTimer;
-class QLocalServer;
 class QLockFile;
+
+namespace platform {
+class ActivationSocket;
+}
 
 // One running copy per folder of files (the program folder, or the user's own
 // folder an installed copy uses): two copies would each write every list at
@@ -57,5 +60,5 @@ private:
 
     QString m_baseName;
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer *m_server = nullptr;
+    platform::ActivationSocket *m_socket = nullptr;
 };
