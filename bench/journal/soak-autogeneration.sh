@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # bench/journal/soak-autogeneration.sh [--minutes N] <program>...
-# Autogeneration soak: each program (a built yarnspin; its program folder is
-# copied to a scratch folder first) runs on an Xvfb of its own under openbox,
+# Autogeneration soak: each program (a built yarnspin, whose program folder is
+# copied to a scratch folder first, or build/bench/bench_ticking_window, the
+# yardstick, run where it is) runs on an Xvfb of its own under openbox,
 # autogeneration is switched on with F3, and the program's CPU time and
 # resident memory are sampled every 10 seconds for N minutes (10 by default).
 # All programs run at once, so they share whatever else loads the machine:
@@ -39,10 +40,14 @@ rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
 declare -a program_pid server_pid journal_size
 start() {
   local i="$1" program="$2" folder="$scratch/program-$1"
-  mkdir -p "$folder"
-  cp -r "$(dirname "$program")"/. "$folder/"
-  # No first-start box: the favourites file exists.
-  : >"$folder/Lists/favourite.txt"
+  if [ -d "$(dirname "$program")/Lists" ]; then
+    mkdir -p "$folder"
+    cp -r "$(dirname "$program")"/. "$folder/"
+    # No first-start box: the favourites file exists.
+    : >"$folder/Lists/favourite.txt"
+  else
+    folder="$(dirname "$program")"
+  fi
   mkfifo "$scratch/display-$i"
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$scratch/display-$i" 2>/dev/null &
   server_pid[i]=$!
@@ -56,7 +61,7 @@ start() {
   program_pid[i]=$!
   pids+=("$!")
   local window
-  window=$(DISPLAY=":$display" xdotool search --sync --name '^Merovale Yarnspin' | head -1)
+  window=$(DISPLAY=":$display" xdotool search --sync --name '^Merovale Yarnspin|^Ticking window' | head -1)
   DISPLAY=":$display" xdotool windowactivate --sync "$window" key --window "$window" F3
 }
 
