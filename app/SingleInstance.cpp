@@ -38,7 +38,12 @@ SingleInstance::SingleInstance(const ProgramFolder &folder, QObject *parent)
     m_lock->setStaleLockTime(0);
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    // The socket file goes while the lock is still held: a copy starting now
+    // must not have its new socket removed by this one.
+    delete m_socket;
+}
 
 QString SingleInstance::lockFilePath() const
 {

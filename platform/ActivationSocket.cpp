@@ -52,14 +52,20 @@ ActivationSocket::ActivationSocket(const QString &path, QObject *parent)
         m_socket = -1;
         return;
     }
+    m_path = QFile::encodeName(path);
     m_notifier = new QSocketNotifier(m_socket, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &ActivationSocket::answerAll);
 }
 
 ActivationSocket::~ActivationSocket()
 {
-    if (m_socket >= 0)
-        ::close(m_socket);
+    if (m_socket < 0)
+        return;
+    // The notifier goes before its descriptor; the file goes with the copy
+    // that listened on it.
+    delete m_notifier;
+    ::close(m_socket);
+    ::unlink(m_path.constData());
 }
 
 void ActivationSocket::answerAll()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -34,6 +35,7 @@ signals:
 private:
     void answerAll();
 
+    QByteArray m_path;
     int m_socket = -1;
     QSocketNotifier *m_notifier = nullptr;
 };
