@@ -303,8 +303,13 @@ void MainWindow::composeTweet()
     m_journal->appendLine(QString());
     m_lastTweetBuffer->clear();
     m_lastTweetBuffer->appendEncodedLine(tweet->line);
-    if (m_core.settings().autoCopy())
-        copyLastTweet();
+    if (m_core.settings().autoCopy()) {
+        m_lastTweetBuffer->selectAll();
+        if (m_autogenerationTimer->isActive())
+            m_lastTweetBuffer->copyOverOwnCopy();
+        else
+            m_lastTweetBuffer->copy();
+    }
 }
 
 void MainWindow::newJournal()
@@ -427,6 +432,8 @@ void MainWindow::startAutogeneration()
 void MainWindow::stopAutogeneration()
 {
     m_autogenerationTimer->stop();
+    // Clipboard managers see the last tweet of the run.
+    m_lastTweetBuffer->reofferOwnCopy();
     m_stopLink->hide();
     m_startAutogenerationItem->setEnabled(true);
     m_stopAutogenerationItem->setEnabled(false);

@@ -13,6 +13,21 @@ JournalMimeData::JournalMimeData(QByteArrayList pieces)
 {
 }
 
+void JournalMimeData::setPieces(QByteArrayList pieces)
+{
+    m_pieces = std::move(pieces);
+    m_text.clear();
+    m_converted = false;
+}
+
+JournalMimeData *JournalMimeData::copied() const
+{
+    auto *copy = new JournalMimeData(m_pieces);
+    copy->m_text = m_text;
+    copy->m_converted = m_converted;
+    return copy;
+}
+
 QStringList JournalMimeData::formats() const
 {
     return {plainText};

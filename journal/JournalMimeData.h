@@ -13,6 +13,11 @@ public:
     // Windows-1251 bytes with '\n' between lines, in pieces.
     explicit JournalMimeData(QByteArrayList pieces);
 
+    // Replaces the text, in place: what asks for it next gets the new one.
+    void setPieces(QByteArrayList pieces);
+    // A new object with the same text, for a new offer to the clipboard.
+    JournalMimeData *copied() const;
+
     QStringList formats() const override;
     bool hasFormat(const QString &mimeType) const override;
 

@@ -230,6 +230,30 @@ void JournalTextArea::copy()
         QGuiApplication::clipboard()->setMimeData(mimeDataFromSelection());
 }
 
+void JournalTextArea::copyOverOwnCopy()
+{
+    if (!hasSelection())
+        return;
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    QByteArrayList pieces = m_store->pieces(selectionStart(), selectionEnd());
+    // Qt knows whether the clipboard is still ours without asking the X server.
+    if (m_ownCopy && clipboard->ownsClipboard()) {
+        m_ownCopy->setPieces(std::move(pieces));
+        return;
+    }
+    m_ownCopy = new JournalMimeData(std::move(pieces));
+    clipboard->setMimeData(m_ownCopy);
+}
+
+void JournalTextArea::reofferOwnCopy()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (!m_ownCopy || !clipboard->ownsClipboard())
+        return;
+    m_ownCopy = m_ownCopy->copied();
+    clipboard->setMimeData(m_ownCopy);
+}
+
 void JournalTextArea::cut()
 {
     if (!hasSelection())

@@ -14,6 +14,7 @@
 
 class QMenu;
 class QMimeData;
+class JournalMimeData;
 class QTextLayout;
 class TweetFileLoader;
 
@@ -54,6 +55,8 @@ public:
     void clear() override;
     void selectAll() override;
     void copy() override;
+    void copyOverOwnCopy() override;
+    void reofferOwnCopy() override;
     void cut() override;
     void paste() override;
 
@@ -185,6 +188,9 @@ private:
     bool m_mayDrag = false;
     bool m_droppedInside = false;
     std::optional<Position> m_dropCaret;
+
+    // The copy copyOverOwnCopy() made; Qt deletes it when another owner takes the clipboard.
+    QPointer<JournalMimeData> m_ownCopy;
 
     QString m_preedit;
     int m_preeditCursor = 0;

@@ -41,6 +41,16 @@ public:
     virtual void clear() = 0;
     virtual void selectAll() = 0;
     virtual void copy() = 0;
+    // Copies as copy() does, but while the clipboard still holds this area's
+    // last copy made so, only replaces that copy's text. Autogeneration copies
+    // twenty tweets a second, and each new offer would cost a round trip to
+    // the X server and wake everything that watches the clipboard. A paste
+    // gets the new text; clipboard managers, which notice new offers only,
+    // do not see it.
+    virtual void copyOverOwnCopy() = 0;
+    // Offers anew the copy copyOverOwnCopy() keeps up to date, if the
+    // clipboard still holds it, so that clipboard managers take in its text.
+    virtual void reofferOwnCopy() = 0;
     virtual void cut() = 0;
     virtual void paste() = 0;
 
