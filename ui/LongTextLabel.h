@@ -2,6 +2,10 @@
 
 #include <QLabel>
 
+#include <memory>
+
+class QTextLayout;
+
 // A plain-text label that lays out only the part of its text that can be
 // seen. Its text stays whole (text() returns it), but a line of tens of
 // megabytes from a phrase list is measured and drawn as the few thousand
@@ -13,6 +17,7 @@ class LongTextLabel : public QLabel
 
 public:
     explicit LongTextLabel(const QString &text = QString(), QWidget *parent = nullptr);
+    ~LongTextLabel() override;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -30,14 +35,22 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
     // The text as drawn and measured.
     QString visibleText() const;
 
 private:
     // The widest the label could show: its screen's width.
     int reach() const;
+    // The visible text as one unwrapped line, laid out once for both its size
+    // and its painting: the title line is set anew with every tweet, twenty
+    // times a second in autogeneration. Null where the text is empty or holds
+    // line breaks or tabs, or wraps: the style's drawing handles those.
+    const QTextLayout *singleLine() const;
 
     mutable QString m_source;
     mutable QString m_visible;
     mutable QSize m_sizeHint;
+    mutable std::unique_ptr<QTextLayout> m_singleLine;
+    mutable bool m_singleLineChecked = false;
 };

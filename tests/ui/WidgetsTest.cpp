@@ -1,9 +1,13 @@
+#include "ui/FontSetup.h"
 #include "ui/HoverLinkLabel.h"
 #include "ui/ImageButton.h"
+#include "ui/LongTextLabel.h"
 #include "ui/RichToolTip.h"
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QPainter>
+#include <QStyle>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -43,6 +47,8 @@ private slots:
     void init();
     void cleanup();
 
+    void labelLooksAsTheStyleDrawsIt_data();
+    void labelLooksAsTheStyleDrawsIt();
     void linkClicks_data();
     void linkClicks();
     void linkUnderline_data();
@@ -77,6 +83,58 @@ void WidgetsTest::cleanup()
     // The next window appears at the same place: leave no pointer over the link.
     QTest::mouseMove(m_window.get(), QPoint(190, 90));
     m_window.reset();
+}
+
+void WidgetsTest::labelLooksAsTheStyleDrawsIt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<QSize>("box"); // empty: sized to the text
+
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    const QString title = QStringLiteral("Сказка о том, как @kotofeich съел рояль!");
+    QTest::newRow("title line") << title << left << QSize();
+    QTest::newRow("blanks at both ends") << QStringLiteral("  Ёж & «№» ") << left << QSize();
+    QTest::newRow("centred in a taller box") << title << int(Qt::AlignCenter) << QSize(400, 40);
+    QTest::newRow("right end of a narrow box") << title << int(Qt::AlignRight | Qt::AlignVCenter) << QSize(112, 13);
+    QTest::newRow("bottom right") << title << int(Qt::AlignRight | Qt::AlignBottom) << QSize(500, 30);
+    QTest::newRow("two lines") << QStringLiteral("одна\nдругая") << left << QSize();
+}
+
+// The label draws a plain line itself, from the layout that also gave its
+// size; it must measure and look as the style's drawing of the text does.
+void WidgetsTest::labelLooksAsTheStyleDrawsIt()
+{
+    QFETCH(QString, text);
+    QFETCH(int, alignment);
+    QFETCH(QSize, box);
+
+    // With the program's own faces, where the system has them.
+    static const bool fontsInstalled = (FontSetup::install(), true);
+    Q_UNUSED(fontsInstalled);
+    LongTextLabel label(text);
+    label.setFont(FontSetup::tahoma(15));
+    label.setAlignment(Qt::Alignment(alignment));
+    QPalette colours = label.palette();
+    colours.setColor(QPalette::WindowText, QColor(0x00, 0x42, 0x84));
+    label.setPalette(colours);
+    if (box.isEmpty()) {
+        label.adjustSize();
+        QCOMPARE(label.size(), label.fontMetrics().boundingRect(QRect(0, 0, 0, 2000), Qt::AlignLeft, text).size());
+    } else {
+        label.resize(box);
+    }
+
+    QImage drawn(label.size(), QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::white);
+    label.render(&drawn, QPoint(), QRegion(), QWidget::DrawChildren);
+    QImage expected(label.size(), QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::white);
+    QPainter painter(&expected);
+    painter.setFont(label.font());
+    label.style()->drawItemText(&painter, label.rect(), alignment, label.palette(), true, text, QPalette::WindowText);
+    painter.end();
+    QCOMPARE(drawn, expected);
 }
 
 void WidgetsTest::linkClicks_data()
