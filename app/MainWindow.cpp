@@ -433,7 +433,8 @@ void MainWindow::stopAutogeneration()
 {
     m_autogenerationTimer->stop();
     // Clipboard managers see the last tweet of the run.
-    m_lastTweetBuffer->reofferOwnCopy();
+    if (m_core.settings().autoCopy())
+        m_lastTweetBuffer->reofferOwnCopy();
     m_stopLink->hide();
     m_startAutogenerationItem->setEnabled(true);
     m_stopAutogenerationItem->setEnabled(false);
