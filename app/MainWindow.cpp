@@ -303,12 +303,13 @@ void MainWindow::composeTweet()
     m_journal->appendLine(QString());
     m_lastTweetBuffer->clear();
     m_lastTweetBuffer->appendEncodedLine(tweet->line);
-    if (m_core.settings().autoCopy()) {
+    if (!m_core.settings().autoCopy())
+        return;
+    if (m_autogenerationTimer->isActive()) {
         m_lastTweetBuffer->selectAll();
-        if (m_autogenerationTimer->isActive())
-            m_lastTweetBuffer->copyOverOwnCopy();
-        else
-            m_lastTweetBuffer->copy();
+        m_lastTweetBuffer->copyOverOwnCopy();
+    } else {
+        copyLastTweet();
     }
 }
 
