@@ -59,9 +59,7 @@ QString LongTextLabel::visibleText() const
     if (current.constData() != m_source.constData() || current.size() != m_source.size()) {
         m_source = current;
         m_visible = visiblePart(current, reach(), alignment());
-        m_sizeHint = QSize();
-        m_singleLine.reset();
-        m_singleLineChecked = false;
+        forgetLayout();
     }
     return m_visible;
 }
@@ -78,8 +76,9 @@ const QTextLayout *LongTextLabel::singleLine() const
         // Laid out as QPainter::drawText and QFontMetrics::boundingRect lay out
         // a line that does not wrap, so that it measures and looks the same.
         m_singleLine = std::make_unique<QTextLayout>(shown, font());
+        // Drawn from here only in a left-to-right label; measured as Qt measures without a painter.
         QTextOption option;
-        option.setTextDirection(layoutDirection());
+        option.setTextDirection(Qt::LeftToRight);
         m_singleLine->setTextOption(option);
         m_singleLine->setCacheEnabled(true);
         m_singleLine->beginLayout();
@@ -153,10 +152,14 @@ void LongTextLabel::paintEvent(QPaintEvent *)
 
 void LongTextLabel::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange) {
-        m_sizeHint = QSize();
-        m_singleLine.reset();
-        m_singleLineChecked = false;
-    }
+    if (event->type() == QEvent::FontChange)
+        forgetLayout();
     QLabel::changeEvent(event);
+}
+
+void LongTextLabel::forgetLayout() const
+{
+    m_sizeHint = QSize();
+    m_singleLine.reset();
+    m_singleLineChecked = false;
 }

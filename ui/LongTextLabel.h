@@ -47,6 +47,8 @@ private:
     // times a second in autogeneration. Null where the text is empty or holds
     // line breaks or tabs, or wraps: the style's drawing handles those.
     const QTextLayout *singleLine() const;
+    // After a new text or font.
+    void forgetLayout() const;
 
     mutable QString m_source;
     mutable QString m_visible;
