@@ -7,6 +7,7 @@
 #include "settings/SettingsDialog.h"
 #include "shell/AboutBox.h"
 #include "shell/BrowserWindow.h"
+#include "shell/DeferredIconEngine.h"
 #include "shell/Notices.h"
 #include "shell/OutsideLinks.h"
 #include "shell/TrayIcon.h"
@@ -40,7 +41,10 @@ Program::Program(YarnCore::Options options, Interaction *interaction)
     // Only the main window's close ends the program, after writing the lists:
     // a box closed while the main window is hidden in the tray must not.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/shell/icon-256.png")));
+    // Every size listed is decoded and handed to the window manager as each
+    // window first shows; the tray's larger ones would only slow that down.
+    QApplication::setWindowIcon(
+        QIcon(new DeferredIconEngine(QStringLiteral(":/shell/icon-%1.png"), {16, 24, 32, 48, 96})));
 
     Settings &settings = m_core.settings();
     m_settingsDialog = std::make_unique<SettingsDialog>(settings, *interaction, m_core.addresses().profilePrefix);

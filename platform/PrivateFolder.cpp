@@ -32,6 +32,11 @@ QString privateFolder(const QString &name)
     const QString runtime = absoluteFromEnvironment("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && isPrivate(runtime))
         return runtime;
+    return privateCacheFolder(name);
+}
+
+QString privateCacheFolder(const QString &name)
+{
     QString cache = absoluteFromEnvironment("XDG_CACHE_HOME");
     if (cache.isEmpty())
         cache = QDir::homePath() + QStringLiteral("/.cache");

@@ -12,6 +12,10 @@ namespace platform {
 // there is no such folder; never the shared temporary folder.
 QString privateFolder(const QString &name);
 
+// The folder called name in the user's cache, made when missing, on the same
+// terms: for files that outlive the session. Empty when it is not private.
+QString privateCacheFolder(const QString &name);
+
 // Whether the file (a link itself, not what it points to) exists and belongs
 // to another user.
 bool belongsToAnotherUser(const QString &path);

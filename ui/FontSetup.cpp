@@ -1,6 +1,8 @@
 #include "ui/FontSetup.h"
 
 #include "platform/FontFiles.h"
+#include "platform/PrivateFolder.h"
+#include "ui/FontFaceCache.h"
 #include "ui/FontFaceRenaming.h"
 
 #include <QFile>
@@ -36,7 +38,7 @@ void substitute(const QString &family, const QStringList &candidates)
 QByteArray contents(const QString &file)
 {
     QFile font(file);
-    if (file.isEmpty() || !font.open(QIODevice::ReadOnly))
+    if (!font.open(QIODevice::ReadOnly))
         return {};
     return font.readAll();
 }
@@ -44,12 +46,15 @@ QByteArray contents(const QString &file)
 // Loads the regular face and files the bold face under its family and foundry.
 void addFamily(const QString &family, const QString &regularFile, const QString &boldFile)
 {
-    const QByteArray regular = contents(regularFile);
-    QFontDatabase::addApplicationFontFromData(regular);
-    const QByteArray bold = FontFaceRenaming::renamed(contents(boldFile), family, QStringLiteral("Bold"),
-                                                      FontFaceRenaming::vendor(regular));
-    if (!bold.isEmpty())
-        QFontDatabase::addApplicationFontFromData(bold);
+    QFontDatabase::addApplicationFont(regularFile);
+    if (boldFile.isEmpty())
+        return;
+    const QString bold = QStringLiteral("Bold");
+    FontFaceCache(platform::privateCacheFolder(QStringLiteral("yarnspin")))
+        .add(family, bold, {regularFile, boldFile}, [&] {
+            return FontFaceRenaming::renamed(contents(boldFile), family, bold,
+                                             FontFaceRenaming::vendor(contents(regularFile)));
+        });
 }
 
 } // namespace

@@ -1,12 +1,16 @@
+#include "ui/FontFaceCache.h"
 #include "ui/FontFaceRenaming.h"
 #include "ui/FontSetup.h"
 #include "platform/FontFiles.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -45,6 +49,7 @@ private slots:
     void boldIsHeavier();
     void regularStaysTahoma();
     void renamingRejectsWhatIsNoFace();
+    void keptFaceIsMadeAgainWhenItCannotServe();
 };
 
 void FontWeightTest::initTestCase()
@@ -102,6 +107,62 @@ void FontWeightTest::renamingRejectsWhatIsNoFace()
         QVERIFY(FontFaceRenaming::renamed(data, QStringLiteral("Tahoma"), QStringLiteral("Bold"), "Wine").isEmpty());
         QVERIFY(FontFaceRenaming::vendor(data).isEmpty());
     }
+}
+
+void FontWeightTest::keptFaceIsMadeAgainWhenItCannotServe()
+{
+    if (platform::heavyBoldFontFile().isEmpty())
+        QSKIP("no bold face to make one from");
+    QTemporaryDir scratch;
+    const QString source = scratch.filePath(QStringLiteral("source.ttf"));
+    QVERIFY(QFile::copy(platform::heavyBoldFontFile(), source));
+    QDir kept(scratch.filePath(QStringLiteral("kept")));
+    QVERIFY(kept.mkpath(QStringLiteral(".")));
+    const QString family = QStringLiteral("Kept Face");
+    int made = 0;
+    const auto add = [&](const QString &folder) {
+        return FontFaceCache(folder).add(family, QStringLiteral("Bold"), {source}, [&] {
+            ++made;
+            QFile file(source);
+            return file.open(QIODevice::ReadOnly)
+                       ? FontFaceRenaming::renamed(file.readAll(), family, QStringLiteral("Bold"), "Test")
+                       : QByteArray();
+        });
+    };
+    const auto keptFiles = [&] { return kept.entryList(QDir::Files); };
+
+    QVERIFY(add(kept.path()));
+    QCOMPARE(made, 1);
+    QCOMPARE(keptFiles().size(), 1);
+    QVERIFY(add(kept.path()));
+    QCOMPARE(made, 1);
+
+    // A kept file that is no face (cut short by a full disk, say) is replaced.
+    const QString keptFile = kept.filePath(keptFiles().constFirst());
+    {
+        QFile spoilt(keptFile);
+        QVERIFY(spoilt.open(QIODevice::WriteOnly));
+        spoilt.write("not a face");
+    }
+    QVERIFY(add(kept.path()));
+    QCOMPARE(made, 2);
+    QVERIFY(QFile(keptFile).size() > 1000);
+
+    // A changed source is made again, and the copy of the old one goes.
+    {
+        QFile changed(source);
+        QVERIFY(changed.open(QIODevice::ReadWrite));
+        QVERIFY(changed.setFileTime(changed.fileTime(QFileDevice::FileModificationTime).addSecs(60),
+                                    QFileDevice::FileModificationTime));
+    }
+    QVERIFY(add(kept.path()));
+    QCOMPARE(made, 3);
+    QCOMPARE(keptFiles().size(), 1);
+    QVERIFY(kept.filePath(keptFiles().constFirst()) != keptFile);
+
+    // Nowhere to keep it: made every time, and still added.
+    QVERIFY(add(QString()));
+    QCOMPARE(made, 4);
 }
 
 QTEST_MAIN(FontWeightTest)
