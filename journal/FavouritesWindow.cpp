@@ -25,7 +25,6 @@ FavouritesWindow::FavouritesWindow(FavouritesText &text, Interaction &interactio
     , m_interaction(interaction)
     , m_links(links)
     , m_aboutBox(aboutBox)
-    , m_editor(new LineNumberedEditor(this))
     , m_popupMenu(new QMenu(this))
 {
     setObjectName(QStringLiteral("TForm5"));
@@ -38,7 +37,19 @@ FavouritesWindow::FavouritesWindow(FavouritesText &text, Interaction &interactio
     font.setPixelSize(11);
     setFont(font);
     resize(755, 617);
+    m_popupMenu->setObjectName(QStringLiteral("PopupMenu1"));
+}
 
+void FavouritesWindow::setVisible(bool visible)
+{
+    if (visible && !m_editor)
+        buildContents();
+    QMainWindow::setVisible(visible);
+}
+
+void FavouritesWindow::buildContents()
+{
+    m_editor = new LineNumberedEditor(this);
     m_editor->setObjectName(QStringLiteral("Memo1"));
     m_editor->setLineDocument(&m_text.document());
     setCentralWidget(m_editor);
@@ -95,7 +106,6 @@ void FavouritesWindow::buildMenus()
     help.item("N3", QStringLiteral("О программе..."), none, [this] { m_aboutBox.exec(); });
 
     // The editor's context menu shares the edit menu's items.
-    m_popupMenu->setObjectName(QStringLiteral("PopupMenu1"));
     MenuBuilder popup(m_interaction, m_popupMenu);
     popup.item(undo);
     popup.separator();

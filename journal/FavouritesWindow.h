@@ -31,13 +31,19 @@ public:
     // Shows the window, or brings it to the front.
     void showAndRaise();
 
-    // Context menu first, then the menu bar.
+    // Context menu first, then the menu bar; both are filled at the first
+    // showing, before any key can reach them.
     QList<QWidget *> keyCombinationMenus() const;
+
+    // The editor, menus and bars are made at the first showing: most runs
+    // never open the window, and making them would slow every start.
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void buildContents();
     void buildMenus();
     void buildToolBar();
 
@@ -50,7 +56,7 @@ private:
     Interaction &m_interaction;
     OutsideLinks &m_links;
     QDialog &m_aboutBox;
-    LineNumberedEditor *m_editor;
+    LineNumberedEditor *m_editor = nullptr;
     QMenu *m_popupMenu;
     bool m_placed = false;
 };

@@ -50,6 +50,7 @@ SettingsDialog::SettingsDialog(Settings &settings, Interaction &interaction, con
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_settings(settings)
     , m_interaction(interaction)
+    , m_profilePrefix(profilePrefix)
 {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Настройки"));
@@ -58,14 +59,23 @@ SettingsDialog::SettingsDialog(Settings &settings, Interaction &interaction, con
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setAutoFillBackground(true);
+    setFixedSize(clientWidth, clientHeight);
+}
 
+void SettingsDialog::setVisible(bool visible)
+{
+    if (visible && !m_ownAccount)
+        buildControls();
+    QDialog::setVisible(visible);
+}
+
+void SettingsDialog::buildControls()
+{
     auto *dialogLayout = new QVBoxLayout(this);
     dialogLayout->setContentsMargins(0, 0, 0, 0);
     dialogLayout->setSpacing(0);
     buildHeader(dialogLayout);
-    buildSections(dialogLayout, profilePrefix);
-
-    setFixedSize(clientWidth, clientHeight);
+    buildSections(dialogLayout);
     if (const QScreen *screenNow = screen())
         move(screenNow->availableGeometry().center() - rect().center());
 
@@ -113,7 +123,7 @@ void SettingsDialog::buildHeader(QVBoxLayout *dialogLayout)
     dialogLayout->addWidget(rule);
 }
 
-void SettingsDialog::buildSections(QVBoxLayout *dialogLayout, const QString &profilePrefix)
+void SettingsDialog::buildSections(QVBoxLayout *dialogLayout)
 {
     auto *body = new QVBoxLayout;
     body->setContentsMargins(sideMargin, 12, sideMargin, 12);
@@ -139,7 +149,7 @@ void SettingsDialog::buildSections(QVBoxLayout *dialogLayout, const QString &pro
     m_ownAccount->setObjectName(QStringLiteral("Edit1"));
     m_ownAccount->setValidator(new Windows1251Validator(m_ownAccount));
     m_ownAccount->setToolTip(QStringLiteral("Введите Ваш ник в твиттере"));
-    auto *prefix = label(profilePrefix, FontSetup::tahoma(11));
+    auto *prefix = label(m_profilePrefix, FontSetup::tahoma(11));
     prefix->setTextFormat(Qt::PlainText);
     prefix->setBuddy(m_ownAccount);
     auto *addressRow = new QHBoxLayout;

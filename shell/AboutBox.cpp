@@ -38,6 +38,8 @@ const QString licence = QStringLiteral(
 
 AboutBox::AboutBox(Interaction &interaction, OutsideLinks &links, QWidget *parent)
     : QDialog(parent)
+    , m_interaction(interaction)
+    , m_links(links)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("О программе - это неофициальный продукт компании Меровейл"));
@@ -47,7 +49,18 @@ AboutBox::AboutBox(Interaction &interaction, OutsideLinks &links, QWidget *paren
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
+}
 
+void AboutBox::setVisible(bool visible)
+{
+    if (visible && !m_built)
+        buildContents();
+    QDialog::setVisible(visible);
+}
+
+void AboutBox::buildContents()
+{
+    m_built = true;
     label(QStringLiteral("Merovale Yarnspin"), QRect(8, 8, 180, 16), FontSetup::tahoma(13, true), this);
     label(QStringLiteral("Версия: ") + QLatin1String(Version::text), QRect(8, 24, 180, 14), FontSetup::tahoma(11), this);
     label(QStringLiteral("Идея и программирование: Квенби"), QRect(8, 48, 185, 14), FontSetup::tahoma(11), this);
@@ -84,7 +97,7 @@ AboutBox::AboutBox(Interaction &interaction, OutsideLinks &links, QWidget *paren
         result->move(left, 125);
         result->adjustSize();
         connect(result, &HoverLinkLabel::clicked, this,
-                EventGuard::guarded(interaction, [&links, endpoint] { links.open(endpoint); }));
+                EventGuard::guarded(m_interaction, [this, endpoint] { m_links.open(endpoint); }));
     };
     link("XPHoverLabel3", QStringLiteral("Перейти на веб-сайт Меровейл"), 197,
          OutsideLinks::Endpoint::MakerSiteOnDesktop);

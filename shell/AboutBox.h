@@ -13,4 +13,15 @@ class AboutBox : public QDialog
 
 public:
     AboutBox(Interaction &interaction, OutsideLinks &links, QWidget *parent = nullptr);
+
+    // The contents are made at the first showing: most runs never open the
+    // box, and making them would slow every start.
+    void setVisible(bool visible) override;
+
+private:
+    void buildContents();
+
+    Interaction &m_interaction;
+    OutsideLinks &m_links;
+    bool m_built = false;
 };

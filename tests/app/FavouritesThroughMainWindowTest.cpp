@@ -184,6 +184,7 @@ void FavouritesThroughMainWindowTest::unreadableFileIsNeverWrittenOver()
 void FavouritesThroughMainWindowTest::outsideLinksGoToTheDesktop()
 {
     start();
+    favourites().showAndRaise();
     control<QAction>(&favourites(), "N10")->trigger();
     control<QAction>(&favourites(), "N8")->trigger();
     const OutsideAddresses::Table shipped = OutsideAddresses::shippedTable();

@@ -213,6 +213,7 @@ void MainWindowTest::plainNamesHideTheHeroLinkAndKeepTheHandle()
 {
     start();
     compose();
+    program().settingsDialog().show();
     control<QRadioButton>(&program().settingsDialog(), "justname")->setChecked(true);
     compose();
     QVERIFY(!find<HoverLinkLabel>("twiname")->isVisible());
@@ -236,6 +237,7 @@ void MainWindowTest::autoCopyFollowsTheSetting()
 {
     start();
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    program().settingsDialog().show();
     control<QCheckBox>(&program().settingsDialog(), "CheckBox1")->setChecked(false);
     compose();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
@@ -655,6 +657,7 @@ void MainWindowTest::everyControlKeepsItsObjectName()
     QStringList aboutLinks;
     for (QWidget *topLevel : QApplication::topLevelWidgets()) {
         if (topLevel->objectName() == QStringLiteral("Form2")) {
+            topLevel->show(); // its contents are made at the first showing
             for (QObject *link : topLevel->findChildren<HoverLinkLabel *>())
                 aboutLinks << link->objectName();
         }

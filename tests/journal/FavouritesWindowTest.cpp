@@ -110,6 +110,7 @@ void FavouritesWindowTest::looksAsTheProgramShowsIt()
     QVERIFY(!(m_window->windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(m_window->windowFlags() & Qt::WindowMaximizeButtonHint);
     QVERIFY(!m_window->isVisible());
+    m_window->show();
     QCOMPARE(editor()->objectName(), QStringLiteral("Memo1"));
     QCOMPARE(editor()->font().pixelSize(), 13);
     QCOMPARE(m_window->statusBar()->findChild<QLabel *>()->text(), QStringLiteral("  Merovale Yarnspin"));
@@ -145,8 +146,9 @@ void FavouritesWindowTest::firstStartWithoutAFile()
     QVERIFY(!QFile::exists(filePath()));
 
     m_text->appendLine(QStringLiteral("tweet\r\n"));
-    QCOMPARE(editor()->blockCount(), 2);
     QVERIFY(!m_window->isVisible());
+    m_window->show();
+    QCOMPARE(editor()->blockCount(), 2);
     QVERIFY(m_text->writeFavouritesFile(filePath()));
     QCOMPARE(FileIO::readWholeFile(filePath()), QByteArray("tweet\r\n"));
 
@@ -157,6 +159,7 @@ void FavouritesWindowTest::firstStartWithoutAFile()
     create();
     m_window->reportFileLoad(m_text->loadFavouritesFile(filePath()));
     QVERIFY(boxes().isEmpty());
+    m_window->show();
     QCOMPARE(editor()->lines(), (QStringList{"tweet", ""}));
 }
 
@@ -178,6 +181,7 @@ void FavouritesWindowTest::savesAsTheChosenFileOnly()
 {
     FileIO::writeWholeFile(filePath(), "a\nb");
     create();
+    m_window->show();
     m_window->reportFileLoad(m_text->loadFavouritesFile(filePath()));
     const QString chosen = m_folder->path(QStringLiteral("chosen.yrn"));
     m_savePaths = {QString(), chosen};
@@ -191,6 +195,7 @@ void FavouritesWindowTest::savesAsTheChosenFileOnly()
 void FavouritesWindowTest::printsTheTextsOwnLines()
 {
     create();
+    m_window->show();
     m_text->appendLine(QStringLiteral("first tweet"));
     m_text->appendLine(QStringLiteral("second tweet\r\n"));
     const QString pdf = m_folder->path(QStringLiteral("favourites.pdf"));
@@ -212,6 +217,7 @@ void FavouritesWindowTest::printsTheTextsOwnLines()
 void FavouritesWindowTest::clearAllCannotBeUndone()
 {
     create();
+    m_window->show();
     m_text->appendLine(QStringLiteral("tweet"));
     trigger("N16");
     trigger("N18");
@@ -223,6 +229,7 @@ void FavouritesWindowTest::clearAllCannotBeUndone()
 void FavouritesWindowTest::cutAndCopyAllAndNoSelection()
 {
     create();
+    m_window->show();
     m_text->appendLine(QStringLiteral("one"));
     m_text->appendLine(QStringLiteral("two"));
     QApplication::clipboard()->setText(QStringLiteral("kept"));
@@ -241,6 +248,7 @@ void FavouritesWindowTest::cutAndCopyAllAndNoSelection()
 void FavouritesWindowTest::publishingAnEmptyText()
 {
     create();
+    m_window->show();
     QApplication::clipboard()->setText(QStringLiteral("kept"));
     trigger("N10");
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kept"));
@@ -255,6 +263,7 @@ void FavouritesWindowTest::publishingAnEmptyText()
 void FavouritesWindowTest::otherProductsCopiesSilently()
 {
     create();
+    m_window->show();
     m_text->appendLine(QStringLiteral("tweet"));
     trigger("N8");
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("tweet"));

@@ -100,6 +100,7 @@ void SettingsDialogTest::tabOrder()
 {
     DialogOver made(settingsPath(), *m_interaction);
     SettingsDialog &dialog = made.dialog;
+    dialog.show();
     QList<QWidget *> expected;
     for (const char *name : {"CB2", "CheckBox1", "CheckBox2", "CheckBox3", "Edit1", "twitter", "justname"})
         expected.append(control(&dialog, name));
@@ -118,11 +119,11 @@ void SettingsDialogTest::bothModesOffUntilAClick()
     FileIO::writeWholeFile(settingsPath(), "[option]\r\ntwiname=0\r\njustname=0\r\n");
     DialogOver made(settingsPath(), *m_interaction);
     SettingsDialog &dialog = made.dialog;
+    dialog.show();
     auto *account = control<QRadioButton>(&dialog, "twitter");
     auto *plainName = control<QRadioButton>(&dialog, "justname");
     QVERIFY(!account->isChecked() && !plainName->isChecked());
     QVERIFY(!made.settings.compositionMode());
-    dialog.show();
     QTest::mouseClick(plainName, Qt::LeftButton);
     QCOMPARE(made.settings.compositionMode(), CompositionMode::PlainName);
     QTest::mouseClick(account, Qt::LeftButton);
@@ -194,8 +195,7 @@ void SettingsDialogTest::escapeEndsTheModalLoopAndSaves()
     DialogOver made(settingsPath(), *m_interaction);
     SettingsDialog &dialog = made.dialog;
     bool stuck = false;
-    auto *account = control<QLineEdit>(&dialog, "Edit1");
-    QTimer::singleShot(0, account, [&] { QTest::keyClick(account, Qt::Key_Escape); });
+    QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(control<QLineEdit>(&dialog, "Edit1"), Qt::Key_Escape); });
     QTimer::singleShot(5000, &dialog, [&] {
         stuck = true;
         dialog.done(QDialog::Rejected);
