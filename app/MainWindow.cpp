@@ -17,12 +17,12 @@
 #include "ui/ImageButton.h"
 #include "ui/Interaction.h"
 #include "ui/LongTextLabel.h"
+#include "ui/PartlySeenPicture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
@@ -34,6 +34,7 @@ namespace {
 
 constexpr int clientWidth = 633;
 constexpr int clientHeight = 463;
+const QRect journalGeometry(8, 56, 617, 345);
 const QString windowCaption = QStringLiteral("Merovale Yarnspin");
 
 void setTextColour(QWidget *widget, const QColor &colour)
@@ -44,19 +45,18 @@ void setTextColour(QWidget *widget, const QColor &colour)
     widget->setPalette(palette);
 }
 
-QLabel *picture(const char *name, const QString &resource, const QRect &geometry, QWidget *parent)
+// Only what lies inside the fixed client area, and not under `covered`, is
+// ever seen, and only that is decoded: the background is twice the window's
+// area, and the journal hides most of what is left of it.
+void picture(const char *name, const QString &resource, const QRect &geometry, QWidget *parent,
+             const QRect &covered = QRect())
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    // Only the part inside the fixed client area is ever seen, and only that
-    // part is decoded: the background is twice the window's area.
-    QImageReader reader(resource);
-    reader.setClipRect(QRect(QPoint(), geometry.size()) & QRect(-geometry.topLeft(), parent->size()));
-    label->setPixmap(QPixmap::fromImage(reader.read()));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(geometry);
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    return label;
+    const QRegion seen =
+        QRegion(QRect(-geometry.topLeft(), parent->size()) & QRect(QPoint(), geometry.size()))
+        - covered.translated(-geometry.topLeft());
+    auto *shown = new PartlySeenPicture(resource, seen, parent);
+    shown->setObjectName(QString::fromLatin1(name));
+    shown->setGeometry(geometry);
 }
 
 QLabel *plainLabel(const char *name, const QString &text, int left, int top, QWidget *parent)
@@ -125,7 +125,9 @@ void MainWindow::buildWindow()
     client->setPalette(background);
     setCentralWidget(client);
 
-    picture("Image1", QStringLiteral(":/app/background.jpg"), QRect(0, 0, 961, 761), client);
+    // The journal is opaque, though its frame's corners are not quite.
+    picture("Image1", QStringLiteral(":/app/background.jpg"), QRect(0, 0, 961, 761), client,
+            journalGeometry.adjusted(2, 2, -2, -2));
     picture("Image2", QStringLiteral(":/app/header1.png"), QRect(402, 3, 489, 49), client);
     picture("Image3", QStringLiteral(":/app/header2.png"), QRect(400, 3, 489, 49), client);
     picture("Image4", QStringLiteral(":/app/header3.png"), QRect(400, 3, 489, 49), client);
@@ -169,7 +171,7 @@ void MainWindow::buildWindow()
     white.setColor(QPalette::Base, Qt::white);
     journal->setPalette(white);
     journal->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    journal->setGeometry(8, 56, 617, 345);
+    journal->setGeometry(journalGeometry);
     m_journal = journal;
 
     const QColor linkColour(0x00, 0x50, 0x9F);
