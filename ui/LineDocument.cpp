@@ -41,13 +41,23 @@ QTextBlockFormat joinFormat(Join join)
 LineDocument::LineDocument(QObject *parent)
     : QTextDocument(parent)
 {
-    setDocumentLayout(new QPlainTextDocumentLayout(this));
     connect(this, &QTextDocument::contentsChanged, this, [this] { m_noLines = isEmpty(); });
 }
 
 LineDocument::~LineDocument()
 {
     emit discarded();
+}
+
+void LineDocument::prepareForEditor(const QFont &font)
+{
+    // The font first: with the layout in place, a new font lays out every
+    // line again.
+    setDefaultFont(font);
+    if (!m_hasEditorLayout) {
+        setDocumentLayout(new QPlainTextDocumentLayout(this));
+        m_hasEditorLayout = true;
+    }
 }
 
 QStringList LineDocument::lines() const

@@ -24,6 +24,12 @@ public:
     // One undo step; CR LF, CR or LF inside the line start a new row.
     void appendLine(const QString &line);
 
+    // Sets the font the lines are laid out in and gives the document the
+    // layout a plain-text editor shows it through. Without an editor there
+    // is no layout, so that lines read before any editor shows them (a long
+    // favourites file at start) are not laid out in a font nothing shows.
+    void prepareForEditor(const QFont &font);
+
 signals:
     // Sent while the document is still whole, so that an editor showing it
     // can let go whatever order the owners are destroyed in.
@@ -31,4 +37,5 @@ signals:
 
 private:
     bool m_noLines = true;
+    bool m_hasEditorLayout = false;
 };

@@ -74,6 +74,7 @@ void LineNumberedEditor::setLineDocument(LineDocument *document)
 {
     LineDocument *previous = m_document;
     m_document = document;
+    document->prepareForEditor(font());
     setDocument(document);
     if (previous) {
         disconnect(previous, &LineDocument::discarded, this, nullptr);
@@ -84,7 +85,6 @@ void LineNumberedEditor::setLineDocument(LineDocument *document)
         m_document = nullptr; // going away by itself
         setLineDocument(new LineDocument(this));
     });
-    document->setDefaultFont(font());
     setVirtualColumns(0);
     updateGutterWidth();
 }
