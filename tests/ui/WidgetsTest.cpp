@@ -2,6 +2,7 @@
 #include "ui/HoverLinkLabel.h"
 #include "ui/ImageButton.h"
 #include "ui/LongTextLabel.h"
+#include "ui/PartlySeenPicture.h"
 #include "ui/RichToolTip.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -55,6 +57,7 @@ private slots:
     void linkUnderline();
     void disabledLinkIsEngravedGrey();
     void imageButtonGreysGlyphWhileDisabled();
+    void partlySeenPictureShowsItsPartsInPlace();
     void toolTipShowsAndHides();
     void toolTipHidesWhenTargetIsDestroyed();
 
@@ -252,6 +255,37 @@ void WidgetsTest::imageButtonGreysGlyphWhileDisabled()
     QVERIFY(!anyPixel(button.grab().toImage(), isRed));
     button.setEnabled(true);
     QVERIFY(anyPixel(button.grab().toImage(), isRed));
+}
+
+void WidgetsTest::partlySeenPictureShowsItsPartsInPlace()
+{
+    QImage source(40, 30, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            source.setPixel(x, y, qRgb(x * 6, y * 8, 200));
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("picture.png"));
+    QVERIFY(source.save(file));
+
+    // A frame around a covered middle, as the background around the journal.
+    const QRect covered(4, 5, 30, 20);
+    PartlySeenPicture picture(file, QRegion(source.rect()) - covered);
+    picture.resize(source.size());
+    const QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    QWidget nothing;
+    nothing.resize(source.size());
+    const QImage unpainted = nothing.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x) {
+            const QRgb expected = covered.contains(x, y) ? unpainted.pixel(x, y) : source.pixel(x, y);
+            if (shown.pixel(x, y) != expected)
+                QFAIL(qPrintable(QStringLiteral("pixel %1,%2: %3, not %4")
+                                     .arg(x)
+                                     .arg(y)
+                                     .arg(shown.pixel(x, y), 8, 16)
+                                     .arg(expected, 8, 16)));
+        }
+    }
 }
 
 void WidgetsTest::toolTipShowsAndHides()
