@@ -872,19 +872,20 @@ void JournalTextArea::paintEvent(QPaintEvent *event)
 {
     settle();
     QPainter painter(viewport());
-    const QRect exposed = event->rect();
+    // After a scroll the exposed parts are the new rows at the bottom and the
+    // blank strip at the top: their bounding rectangle would be every row.
+    const QRegion &exposed = event->region();
+    const int lowest = exposed.boundingRect().bottom();
     const int rowHeight = m_layout->rowHeight();
     const int height = viewport()->height();
     JournalLayout::Row row = m_top;
-    for (int top = margin; top < height && top <= exposed.bottom();) {
+    for (int top = margin; top < height && top <= lowest;) {
         const QTextLayout &laidOut = m_layout->layout(row.line, row.piece);
         const int rows = std::max(1, laidOut.lineCount()) - int(row.row);
         const int bottom = top + rows * rowHeight;
-        if (bottom > exposed.top()) {
-            const QPointF origin(margin, top - row.row * rowHeight);
-            drawPiece(painter, laidOut, row.line, row.piece, origin,
-                      QRectF(exposed).intersected(QRectF(0, top, viewport()->width(), bottom - top)));
-        }
+        const QRect shown = exposed.intersected(QRect(0, top, viewport()->width(), bottom - top)).boundingRect();
+        if (!shown.isEmpty())
+            drawPiece(painter, laidOut, row.line, row.piece, QPointF(margin, top - row.row * rowHeight), shown);
         top = bottom;
         if (row.piece + 1 < m_layout->pieceCount(row.line))
             row = {row.line, row.piece + 1, 0};

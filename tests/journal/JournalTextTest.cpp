@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QPaintEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -180,6 +181,13 @@ void JournalTextTest::appendingRepaintsOnlyTheNewRows()
     const int row = view.fontMetrics().lineSpacing() + 1;
     QVERIFY2(rows.height > 0 && rows.height <= 5 * row + 4, qPrintable(QString::number(rows.height)));
     QCOMPARE(bar.height, 0);
+
+    // The moved rows and the painted ones together show what painting every
+    // row shows.
+    const auto onScreen = [&view] { return view.screen()->grabWindow(view.winId()).toImage(); };
+    const QImage moved = onScreen();
+    view.viewport()->repaint();
+    QCOMPARE(moved, onScreen());
 }
 
 void JournalTextTest::takesInOnlyWhatTheCodePageHolds_data()
