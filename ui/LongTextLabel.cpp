@@ -12,6 +12,8 @@ namespace {
 // Characters beyond this many per pixel of width can never show.
 constexpr int charactersPerPixel = 4;
 constexpr qsizetype shortText = 1024;
+// Short texts whose layouts are kept: the shipped title list has 55.
+constexpr int keptLayouts = 64;
 // As wide as Qt's own text drawing makes a line that does not wrap.
 constexpr qreal unwrappedLineWidth = 0x01000000;
 
@@ -28,6 +30,7 @@ bool needsTheStyle(const QString &text)
 
 LongTextLabel::LongTextLabel(const QString &text, QWidget *parent)
     : QLabel(text, parent)
+    , m_keptLayouts(keptLayouts)
 {
     setTextFormat(Qt::PlainText);
 }
@@ -73,6 +76,10 @@ const QTextLayout *LongTextLabel::singleLine() const
         m_singleLineChecked = true;
         if (needsTheStyle(shown))
             return nullptr;
+        if (QTextLayout *kept = m_keptLayouts.take(shown)) {
+            m_singleLine.reset(kept);
+            return kept;
+        }
         // Laid out as QPainter::drawText and QFontMetrics::boundingRect lay out
         // a line that does not wrap, so that it measures and looks the same.
         m_singleLine = std::make_unique<QTextLayout>(shown, font());
@@ -152,14 +159,20 @@ void LongTextLabel::paintEvent(QPaintEvent *)
 
 void LongTextLabel::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         forgetLayout();
+        m_keptLayouts.clear();
+    }
     QLabel::changeEvent(event);
 }
 
 void LongTextLabel::forgetLayout() const
 {
     m_sizeHint = QSize();
+    if (m_singleLine && m_singleLine->text().size() <= shortText) {
+        const QString text = m_singleLine->text();
+        m_keptLayouts.insert(text, m_singleLine.release());
+    }
     m_singleLine.reset();
     m_singleLineChecked = false;
 }

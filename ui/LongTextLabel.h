@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCache>
 #include <QLabel>
 
 #include <memory>
@@ -47,7 +48,8 @@ private:
     // times a second in autogeneration. Null where the text is empty or holds
     // line breaks or tabs, or wraps: the style's drawing handles those.
     const QTextLayout *singleLine() const;
-    // After a new text or font.
+    // After a new text or font. A short text's layout is kept for when the
+    // text comes back.
     void forgetLayout() const;
 
     mutable QString m_source;
@@ -55,4 +57,8 @@ private:
     mutable QSize m_sizeHint;
     mutable std::unique_ptr<QTextLayout> m_singleLine;
     mutable bool m_singleLineChecked = false;
+    // Layouts of recent short texts in the current font: the title line shows
+    // one of a few dozen titles again and again, and shaping its bold face
+    // costs more than anything else a tweet does.
+    mutable QCache<QString, QTextLayout> m_keptLayouts;
 };

@@ -116,7 +116,13 @@ void WidgetsTest::labelLooksAsTheStyleDrawsIt()
     static const bool fontsInstalled = (FontSetup::install(), true);
     Q_UNUSED(fontsInstalled);
     LongTextLabel label(text);
+    // Laid out first in the default face and put aside for another text: that
+    // layout must not come back once the face has changed.
+    label.sizeHint();
+    label.setText(QStringLiteral("другая сказка"));
+    label.sizeHint();
     label.setFont(FontSetup::tahoma(15));
+    label.setText(text);
     label.setAlignment(Qt::Alignment(alignment));
     QPalette colours = label.palette();
     colours.setColor(QPalette::WindowText, QColor(0x00, 0x42, 0x84));
@@ -127,6 +133,10 @@ void WidgetsTest::labelLooksAsTheStyleDrawsIt()
     } else {
         label.resize(box);
     }
+    // Drawn from the layout kept while another text showed.
+    label.setText(QStringLiteral("другая сказка"));
+    label.sizeHint();
+    label.setText(text);
 
     QImage drawn(label.size(), QImage::Format_ARGB32_Premultiplied);
     drawn.fill(Qt::white);
