@@ -3,7 +3,8 @@
 #include <QFont>
 
 // Makes the program's font families render Cyrillic cleanly where they are not
-// installed, by loading or substituting close relatives.
+// installed, by loading or substituting close relatives, and lays text out
+// without OpenType shaping, which its text does not need.
 class FontSetup
 {
 public:
