@@ -69,6 +69,9 @@ JournalTextArea::JournalTextArea(QWidget *parent)
     verticalScrollBar()->installEventFilter(this);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_layout->setFont(font());
+    QStyleHints *hints = QGuiApplication::styleHints();
+    m_cursorFlashTime = hints->cursorFlashTime();
+    connect(hints, &QStyleHints::cursorFlashTimeChanged, this, [this](int time) { m_cursorFlashTime = time; });
 }
 
 JournalTextArea::~JournalTextArea() = default;
@@ -531,9 +534,8 @@ void JournalTextArea::offerSelectionToX11() const
 void JournalTextArea::restartBlinking()
 {
     m_caretShown = true;
-    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
-    if (hasFocus() && flash > 0)
-        m_blinkTimer.start(flash / 2, this);
+    if (hasFocus() && m_cursorFlashTime > 0)
+        m_blinkTimer.start(m_cursorFlashTime / 2, this);
     else
         m_blinkTimer.stop();
     viewport()->update(caretRect(m_cursor));
