@@ -280,7 +280,8 @@ void MainWindow::showHeroLink(const QString &caption, const QString &hint)
 {
     m_heroLink->setText(caption);
     m_heroLink->setToolTip(hint);
-    m_heroLink->show();
+    if (m_heroLink->isHidden())
+        m_heroLink->show();
 }
 
 void MainWindow::composeTweet()
