@@ -88,9 +88,13 @@ void HoverLinkLabel::changeEvent(QEvent *event)
 void HoverLinkLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    QFont textFont = font();
-    textFont.setUnderline(isUnderlined());
-    painter.setFont(textFont);
+    // A font set on the painter is looked up anew at every paint; the hero
+    // link is painted with each tweet.
+    if (font().underline() != isUnderlined()) {
+        QFont textFont = font();
+        textFont.setUnderline(isUnderlined());
+        painter.setFont(textFont);
+    }
 
     const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
     const int flags = int(alignment()) | (wordWrap() ? int(Qt::TextWordWrap) : 0);
