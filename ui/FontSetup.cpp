@@ -79,7 +79,7 @@ void FontSetup::install()
 
     // All the program shows is Windows-1251 text, Cyrillic and Latin, which
     // needs no OpenType shaping. Without HarfBuzz a line lays out in half the
-    // time, and autogeneration lays out three new lines twenty times a second.
+    // time, and autogeneration lays out a new tweet twenty times a second.
     // Scripts that cannot do without shaping are still shaped.
     QFont unshaped = QApplication::font();
     unshaped.setStyleStrategy(QFont::PreferNoShaping);

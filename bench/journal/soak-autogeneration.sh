@@ -57,10 +57,9 @@ start() {
   DISPLAY=":$display" openbox >/dev/null 2>&1 &
   pids+=("$!")
   sleep 1
-  # Data folders of its own: a notice the user has yet to see (files saved
+  # A data folder of its own: a notice the user has yet to see (files saved
   # for them after a failed write) would hold the program at start-up.
-  DISPLAY=":$display" XDG_DATA_HOME="$scratch/data-$i" XDG_CONFIG_HOME="$scratch/config-$i" \
-    "$folder/$(basename "$program")" >/dev/null 2>&1 &
+  DISPLAY=":$display" XDG_DATA_HOME="$scratch/data-$i" "$folder/$(basename "$program")" >/dev/null 2>&1 &
   program_pid[i]=$!
   pids+=("$!")
   local window
